@@ -1,0 +1,76 @@
+#include "framework/registry.h"
+
+#include <vector>
+
+#include "framework/error.h"
+
+RegistryKey& RegistryKey::operator=(RegistryKey&& other) noexcept {
+  if (this != &other) {
+    Close();
+    key_ = other.key_;
+    other.key_ = nullptr;
+  }
+  return *this;
+}
+
+void RegistryKey::Close() {
+  if (key_) RegCloseKey(key_);
+  key_ = nullptr;
+}
+
+bool Registry::OpenKey(const std::string& path, bool canCreate) {
+  HKEY key = nullptr;
+  LONG result = canCreate ? RegCreateKeyExA(root_, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access_,
+                                            nullptr, &key, nullptr)
+                          : RegOpenKeyExA(root_, path.c_str(), 0, access_, &key);
+  if (result != ERROR_SUCCESS) return false;
+  current_ = RegistryKey(key);
+  return true;
+}
+
+bool Registry::ValueExists(const std::string& name) const {
+  return current_ && RegQueryValueExA(current_.Get(), name.c_str(), nullptr, nullptr, nullptr, nullptr) ==
+                         ERROR_SUCCESS;
+}
+
+std::string Registry::ReadString(const std::string& name) const {
+  DWORD size = 0;
+  if (!current_ ||
+      RegQueryValueExA(current_.Get(), name.c_str(), nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS ||
+      size == 0)
+    return {};
+  std::vector<char> data(size);
+  DWORD type = 0;
+  if (RegQueryValueExA(current_.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
+                       &size) != ERROR_SUCCESS)
+    throw Error(FormatWithName(kRegistryReadFailed, name));
+  if (type != REG_SZ && type != REG_EXPAND_SZ) throw Error(FormatWithName(kRegistryBadType, name));
+  // size now says how much the system wrote: a REG_SZ stored without its NUL ends there.
+  std::string text(data.data(), std::min<size_t>(size, data.size()));
+  if (auto nul = text.find('\0'); nul != std::string::npos) text.resize(nul);
+  return text;
+}
+
+std::int32_t Registry::ReadInteger(const std::string& name) const {
+  std::int32_t value = 0;
+  DWORD size = sizeof value, type = 0;
+  if (!current_ || RegQueryValueExA(current_.Get(), name.c_str(), nullptr, &type,
+                                    reinterpret_cast<BYTE*>(&value), &size) != ERROR_SUCCESS)
+    throw Error(FormatWithName(kRegistryReadFailed, name));
+  if (type != REG_DWORD) throw Error(FormatWithName(kRegistryBadType, name));
+  return value;
+}
+
+void Registry::Write(const std::string& name, DWORD type, const void* data, DWORD size) {
+  if (!current_ || RegSetValueExA(current_.Get(), name.c_str(), 0, type, static_cast<const BYTE*>(data), size) !=
+                       ERROR_SUCCESS)
+    throw Error(FormatWithName(kRegistryWriteFailed, name));
+}
+
+void Registry::WriteString(const std::string& name, const std::string& value) {
+  Write(name, REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1));
+}
+
+void Registry::WriteInteger(const std::string& name, std::int32_t value) {
+  Write(name, REG_DWORD, &value, sizeof value);
+}
