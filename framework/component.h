@@ -31,10 +31,18 @@ class Component {
   void BeginLoading();
   void EndLoading();
 
+  // Asks this component to send component a removal notice when it is destroyed,
+  // whoever owns either; the link is mutual, so whichever goes first tells the other.
+  void FreeNotification(Component* component);
+  void RemoveFreeNotification(Component* component);
+
  protected:
   virtual void Loaded() {}
   // A component this one refers to is going away (or arriving).
   virtual void Notification(Component* component, ComponentOperation operation);
+  // Marks the component as being destroyed before the destructors of derived classes
+  // tear anything down (a window, say), so nothing recreates it meanwhile.
+  void Destroying() { destroying_ = true; }
 
  private:
   void Remove(Component* child);
@@ -46,4 +54,5 @@ class Component {
   bool designing_ = false;
   bool destroying_ = false;
   std::vector<Component*> components_;
+  std::vector<Component*> freeNotifies_;
 };

@@ -1,0 +1,19 @@
+#pragma once
+// One paste on a thread of its own: wait 100 ms, put PasteText on the clipboard as
+// CF_TEXT, release Alt and Shift when the hotkey used them, then Ctrl+V.
+// Created suspended and filled in by the caller; it deletes itself when done.
+#include <string>
+
+#include "framework/thread.h"
+
+class TCopyPaste : public Thread {
+ public:
+  TCopyPaste();  // suspended, empty text, both flags false, frees itself when finished
+
+  std::string PasteText;
+  bool ShiftHeld = false;
+  bool AltHeld = false;
+
+ protected:
+  void Execute() override;
+};

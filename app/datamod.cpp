@@ -1,0 +1,79 @@
+#include "app/datamod.h"
+
+#include <windows.h>
+
+#include "app/copypaste.h"
+
+TDM* DM = nullptr;
+
+TDM::TDM(Component* owner) : Component(owner, "DM") {
+  DM = this;
+  LoadLayout();
+  GlobalHotKeySys->SetHotKey(ShortCut('Z', {ShiftFlag::Shift, ShiftFlag::Ctrl}));
+}
+
+TDM::~TDM() {
+  slots_ = nullptr;
+  HotkeyList.clear();      // the ten slot keys go first,
+  GlobalHotKeySys.reset();  // then Ctrl+Shift+Z
+  if (DM == this) DM = nullptr;
+}
+
+void TDM::LoadLayout() {
+  BeginLoading();
+  for (int i = 0; i < kSlotCount; ++i) {
+    auto hotkey = std::make_unique<TGlobalHotKey>(this);
+    hotkey->SetName("GlobalHotKey" + std::to_string(i + 1));
+    hotkey->SetTag(i);
+    hotkey->SetEnabled(false);
+    hotkey->SetHotKey(0);
+    hotkey->OnKeyDown = Bind(this, &TDM::GlobalHotKey1KeyDown);
+    HotkeyList.push_back(std::move(hotkey));
+  }
+  GlobalHotKeySys = std::make_unique<TGlobalHotKey>(this);
+  GlobalHotKeySys->SetName("GlobalHotKeySys");
+  GlobalHotKeySys->SetTag(9);
+  GlobalHotKeySys->SetHotKey(0);
+  GlobalHotKeySys->OnKeyDown = Bind(this, &TDM::GlobalHotKeySysKeyDown);
+  EndLoading();
+}
+
+bool TDM::IsHotkeyFree(int index, const std::string& text) const {
+  const TShortCut value = TextToShortCut(text);
+  if (value == GlobalHotKeySys->HotKey()) return false;
+  for (int j = 0; j < static_cast<int>(HotkeyList.size()); ++j)
+    if (j != index && HotkeyList[j]->HotKey() == value) return false;
+  return true;
+}
+
+void TDM::ApplyHotkey(int index, const std::string& text) {
+  TGlobalHotKey& hotkey = *HotkeyList.at(index);
+  if (text.empty()) {
+    hotkey.SetEnabled(false);
+    hotkey.SetHotKey(TextToShortCut(text));
+    return;
+  }
+  // A registered key is withdrawn before the new one is made: the component never
+  // replaces a registration under its identifier by itself.
+  if (hotkey.Active()) hotkey.SetEnabled(false);
+  hotkey.SetHotKey(TextToShortCut(text));
+  hotkey.SetEnabled(true);
+}
+
+void TDM::PasteSlot(int index, TShiftState shift) {
+  if (!slots_ || index < 0 || index >= static_cast<int>(slots_->size())) return;
+  auto* worker = new TCopyPaste;  // frees itself when the paste is done
+  worker->ShiftHeld = shift.Contains(ShiftFlag::Shift);
+  worker->AltHeld = shift.Contains(ShiftFlag::Alt);
+  worker->PasteText = (*slots_)[index]->PasteText;
+  worker->Start();
+}
+
+void TDM::GlobalHotKey1KeyDown(Component* Sender, std::uint16_t&, TShiftState Shift) {
+  PasteSlot(Sender->Tag(), Shift);
+}
+
+void TDM::GlobalHotKeySysKeyDown(Component*, std::uint16_t&, TShiftState) {
+  // A second press while the popup is open changes nothing.
+  if (FindWindowA(nullptr, "FormQuickSel")) return;
+}

@@ -1,0 +1,41 @@
+#pragma once
+// The data module: owns the eleven system-wide hotkeys (ten slots and Ctrl+Shift+Z),
+// answers clash questions, applies slot hotkeys and turns presses into pastes.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/hotkeyreg.h"
+#include "components/system/global_hotkey.h"
+#include "framework/component.h"
+
+class TDM : public Component {
+ public:
+  explicit TDM(Component* owner);
+  ~TDM() override;
+
+  bool IsHotkeyFree(int index, const std::string& text) const;
+  void ApplyHotkey(int index, const std::string& text);
+  void PasteSlot(int index, TShiftState shift);
+
+  void GlobalHotKey1KeyDown(Component* Sender, std::uint16_t& Key, TShiftState Shift);
+  void GlobalHotKeySysKeyDown(Component* Sender, std::uint16_t& Key, TShiftState Shift);
+
+  // The slot records are owned by the main window. They are readable only between
+  // SetSlots(list) after loading and SetSlots(nullptr) when they are released; a press
+  // arriving outside that span is dropped.
+  void SetSlots(const TSlotList* slots) { slots_ = slots; }
+  const TSlotList* Slots() const { return slots_; }
+
+  std::unique_ptr<TGlobalHotKey> GlobalHotKeySys;
+  // Entry i is the component of slot i (Tag i); destroying the list withdraws their keys.
+  std::vector<std::unique_ptr<TGlobalHotKey>> HotkeyList;
+
+ private:
+  void LoadLayout();
+
+  const TSlotList* slots_ = nullptr;
+};
+
+// The program's one data module, set while it exists.
+extern TDM* DM;

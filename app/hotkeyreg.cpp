@@ -1,0 +1,59 @@
+#include "app/hotkeyreg.h"
+
+#include <cstdio>
+#include <utility>
+
+namespace {
+// One of the six per-slot value names, e.g. "IsCTRL01" for slot number 1.
+std::string ValueName(const char* stem, int number) {
+  char name[32];
+  std::snprintf(name, sizeof name, "%s%02d", stem, number);
+  return name;
+}
+}  // namespace
+
+void ClearSlot(THotkeyStruct& slot) { slot = THotkeyStruct{}; }
+
+TSlotList MakeClearedSlotList() {
+  TSlotList list;
+  list.reserve(kSlotCount);
+  for (int i = 0; i < kSlotCount; ++i) list.push_back(std::make_unique<THotkeyStruct>());
+  return list;
+}
+
+THotkeyReg::THotkeyReg() : Registry_(HKEY_CURRENT_USER, KEY_ALL_ACCESS) {
+  // Deliberately unchecked: without a key every load yields cleared records and the
+  // first save reports its failure, which is the behaviour users already rely on.
+  static_cast<void>(Registry_.OpenKey(kStoreKeyPath, true));
+}
+
+void THotkeyReg::LoadSlots(TSlotList& list) {
+  for (size_t i = 0; i < list.size(); ++i) {
+    THotkeyStruct& slot = *list[i];
+    const int n = static_cast<int>(i) + 1;
+    slot.DisplayText = Registry_.ReadString(ValueName("DisplayText", n));
+    slot.PasteText = Registry_.ReadString(ValueName("PasteText", n));
+    // A missing flag or key keeps what the record held.
+    for (auto [stem, field] : {std::pair{"IsCTRL", &THotkeyStruct::IsCTRL}, std::pair{"IsALT", &THotkeyStruct::IsALT},
+                               std::pair{"IsSHIFT", &THotkeyStruct::IsSHIFT}}) {
+      const std::string name = ValueName(stem, n);
+      if (Registry_.ValueExists(name)) slot.*field = Registry_.ReadInteger(name);
+    }
+    const std::string keyName = ValueName("KeyCode", n);
+    if (Registry_.ValueExists(keyName)) {
+      const std::string key = Registry_.ReadString(keyName);
+      slot.KeyCode = key.empty() ? 0 : key[0];
+    }
+  }
+}
+
+void THotkeyReg::SaveSlot(const THotkeyStruct& slot, int index) {
+  const int n = index + 1;
+  Registry_.WriteString(ValueName("DisplayText", n), slot.DisplayText);
+  Registry_.WriteString(ValueName("PasteText", n), slot.PasteText);
+  Registry_.WriteInteger(ValueName("IsCTRL", n), slot.IsCTRL);
+  Registry_.WriteInteger(ValueName("IsALT", n), slot.IsALT);
+  Registry_.WriteInteger(ValueName("IsSHIFT", n), slot.IsSHIFT);
+  // WriteString adds the NUL, so a KeyCode of 0 is stored as two NUL bytes.
+  Registry_.WriteString(ValueName("KeyCode", n), std::string(1, slot.KeyCode));
+}

@@ -1,0 +1,38 @@
+#pragma once
+// One system-wide hotkey: registered on a private message window under an
+// identifier of its own while Active and HotKey say so; every press is reported
+// once through OnKeyDown, on the creating thread, with the key and modifiers of HotKey.
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+
+#include "app/shortcut.h"
+#include "framework/component.h"
+#include "framework/message_window.h"
+#include "framework/shift_state.h"
+
+class TGlobalHotKey : public Component {
+ public:
+  explicit TGlobalHotKey(Component* owner);
+  ~TGlobalHotKey() override;
+
+  bool Active() const { return active_; }
+  void SetEnabled(bool value);
+  TShortCut HotKey() const { return hotKey_; }
+  void SetHotKey(TShortCut value);
+
+  TKeyEvent OnKeyDown;
+
+  ATOM Identifier() const { return identifier_; }
+  HWND WindowHandle() const { return window_ ? window_->Handle() : nullptr; }
+
+ private:
+  void NewWndProc(Message& message);
+  void Register(TShortCut value);
+
+  bool active_ = true;
+  ATOM identifier_ = 0;
+  TShortCut hotKey_ = 0;
+  std::unique_ptr<MessageWindow> window_;
+};

@@ -1,0 +1,420 @@
+#include "framework/control.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <mutex>
+
+#include "framework/application.h"
+#include "framework/error.h"
+#include "framework/menu.h"
+
+namespace {
+const char kControlClass[] = "VelnorControl";
+
+void RegisterControlClass() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    WNDCLASSA wc{};
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.lpszClassName = kControlClass;
+    RegisterClassA(&wc);
+  });
+}
+}  // namespace
+
+TShiftState KeysToShiftState(WPARAM keys) {
+  TShiftState shift;
+  if (keys & MK_SHIFT) shift.Include(ShiftFlag::Shift);
+  if (keys & MK_CONTROL) shift.Include(ShiftFlag::Ctrl);
+  if (GetKeyState(VK_MENU) < 0) shift.Include(ShiftFlag::Alt);
+  return shift;
+}
+
+TShiftState KeyboardShiftState() {
+  TShiftState shift;
+  if (GetKeyState(VK_SHIFT) < 0) shift.Include(ShiftFlag::Shift);
+  if (GetKeyState(VK_CONTROL) < 0) shift.Include(ShiftFlag::Ctrl);
+  if (GetKeyState(VK_MENU) < 0) shift.Include(ShiftFlag::Alt);
+  return shift;
+}
+
+// ---------------------------------------------------------------- TControl
+
+TControl::TControl(Component* owner) : Component(owner) {}
+
+TControl::~TControl() { SetParent(nullptr); }
+
+void TControl::SetParent(TWinControl* parent) {
+  if (parent == parent_) return;
+  if (parent_) {
+    Invalidate();
+    parent_->RemoveControl(this);
+  }
+  parent_ = parent;
+  if (parent_) {
+    parent_->InsertControl(this);
+    if (!parentFont_) return;
+    font_.Assign(parent_->Font());
+    Invalidate();
+  }
+}
+
+void TControl::SetBounds(int left, int top, int width, int height) {
+  RECT next{left, top, left + width, top + height};
+  if (EqualRect(&next, &bounds_)) return;
+  Invalidate();
+  bounds_ = next;
+  Invalidate();
+  BoundsChanged();
+}
+
+void TControl::SetVisible(bool value) {
+  if (value == visible_) return;
+  visible_ = value;
+  Invalidate();
+}
+
+void TControl::SetEnabled(bool value) {
+  if (value == enabled_) return;
+  enabled_ = value;
+  Invalidate();
+}
+
+void TControl::SetColor(TColor value) {
+  if (value == color_) return;
+  color_ = value;
+  Invalidate();
+}
+
+void TControl::SetPopupMenu(TPopupMenu* menu) { popupMenu_ = menu; }
+
+void TControl::Notification(Component* component, ComponentOperation operation) {
+  if (operation == ComponentOperation::Remove && component == popupMenu_) popupMenu_ = nullptr;
+}
+
+void TControl::Invalidate() {
+  if (parent_ && parent_->HandleAllocated()) InvalidateRect(parent_->Handle(), &bounds_, FALSE);
+}
+
+void TControl::Paint(Canvas&) {}
+
+void TControl::MouseDown(MouseButton button, TShiftState shift, int x, int y) {
+  if (OnMouseDown) OnMouseDown(this, button, shift, x, y);
+}
+
+void TControl::MouseUp(MouseButton button, TShiftState shift, int x, int y) {
+  if (OnMouseUp) OnMouseUp(this, button, shift, x, y);
+}
+
+void TControl::MouseMove(TShiftState, int, int) {}
+
+void TControl::SetMouseCapture(bool value) {
+  if (!parent_ || IsWindowed()) return;
+  if (value) {
+    parent_->captureControl_ = this;
+    SetCapture(parent_->Handle());
+  } else if (parent_->captureControl_ == this) {
+    parent_->captureControl_ = nullptr;
+    if (parent_->HandleAllocated() && GetCapture() == parent_->Handle()) ReleaseCapture();
+  }
+}
+
+bool TControl::MouseCapture() const { return parent_ && parent_->captureControl_ == this; }
+
+// ---------------------------------------------------------------- TWinControl
+
+TWinControl::TWinControl(Component* owner) : TControl(owner) {}
+
+TWinControl::~TWinControl() {
+  Destroying();
+  for (TControl* child : controls_) child->parent_ = nullptr;
+  controls_.clear();
+  DestroyHandle();
+}
+
+void TWinControl::CreateParams(TCreateParams& params) {
+  params.Style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | (visible_ ? WS_VISIBLE : 0);
+  params.X = Left();
+  params.Y = Top();
+  params.Width = Width();
+  params.Height = Height();
+  params.WndParent = parent_ ? parent_->Handle() : nullptr;
+}
+
+HWND TWinControl::Handle() {
+  if (!handle_) CreateHandle();
+  return handle_;
+}
+
+void TWinControl::CreateHandle() {
+  RegisterControlClass();
+  TCreateParams params;
+  CreateParams(params);
+  if ((params.Style & WS_CHILD) && !params.WndParent) throw Error("control has no parent window");
+  HWND window = CreateWindowExA(params.ExStyle, kControlClass, params.Caption.c_str(), params.Style, params.X,
+                                params.Y, params.Width, params.Height, params.WndParent, nullptr,
+                                GetModuleHandleA(nullptr), this);
+  if (!window) throw Error("cannot create window");
+  // Bound once it exists: the class procedure hands every later message to this object.
+  handle_ = window;
+  SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TWinControl::StandardProcedure));
+  RECT rect;
+  GetWindowRect(window, &rect);
+  if (params.WndParent && (params.Style & WS_CHILD))
+    MapWindowPoints(nullptr, params.WndParent, reinterpret_cast<POINT*>(&rect), 2);
+  bounds_ = rect;
+  // Windowed children placed before this window existed get theirs now.
+  for (TControl* child : controls_)
+    if (child->IsWindowed()) static_cast<TWinControl*>(child)->Handle();
+}
+
+void TWinControl::SetParent(TWinControl* parent) {
+  if (parent == parent_) return;
+  // A child's window follows its parent's: made now when the parent's exists,
+  // otherwise by the parent's CreateHandle.
+  if (!parent || !parent->HandleAllocated()) DestroyHandle();
+  TControl::SetParent(parent);
+  if (!parent_ || !parent_->HandleAllocated()) return;
+  if (handle_)
+    ::SetParent(handle_, parent_->Handle());
+  else
+    Handle();
+}
+
+void TWinControl::DestroyHandle() {
+  if (!handle_) return;
+  HWND window = handle_;
+  handle_ = nullptr;
+  SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+  DestroyWindow(window);
+}
+
+bool TWinControl::Showing() const { return handle_ && IsWindowVisible(handle_); }
+
+LRESULT CALLBACK TWinControl::StandardProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<TWinControl*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (!self) return DefWindowProcA(window, msg, wParam, lParam);
+  Message message{msg, wParam, lParam, 0};
+  try {
+    self->WndProc(message);
+  } catch (...) {
+    // An error escaping an event handler is shown and the message loop goes on.
+    Application::Instance().HandleCurrentException(self);
+  }
+  if (msg == WM_NCDESTROY && self->handle_ == window) {
+    self->handle_ = nullptr;
+    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+  }
+  return message.Result;
+}
+
+void TWinControl::DefaultHandler(Message& message) {
+  message.Result = DefWindowProcA(handle_, message.Msg, message.WParam, message.LParam);
+}
+
+void TWinControl::WndProc(Message& message) {
+  switch (message.Msg) {
+    case WM_ERASEBKGND:
+      message.Result = 1;  // WM_PAINT covers the whole surface, double-buffered
+      return;
+    case WM_PAINT: {
+      PaintDC paint(handle_);
+      RECT client;
+      GetClientRect(handle_, &client);
+      MemoryDC buffer(paint.Get(), client.right, client.bottom);
+      PaintTo(buffer.Get());
+      const RECT& area = paint.Area();
+      BitBlt(paint.Get(), area.left, area.top, area.right - area.left, area.bottom - area.top, buffer.Get(),
+             area.left, area.top, SRCCOPY);
+      return;
+    }
+    case WM_SIZE:
+    case WM_MOVE: {
+      RECT rect;
+      GetWindowRect(handle_, &rect);
+      if (HWND parent = GetParent(handle_); parent && (GetWindowLongA(handle_, GWL_STYLE) & WS_CHILD))
+        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+      bounds_ = rect;
+      DefaultHandler(message);
+      if (message.Msg == WM_SIZE) Resize();
+      return;
+    }
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+    case WM_MBUTTONUP:
+      if (message.Msg == WM_LBUTTONDOWN && tabStop_) SetFocus();
+      RouteMouse(message);
+      DefaultHandler(message);
+      return;
+    case WM_MOUSELEAVE:
+      trackingLeave_ = false;
+      TrackHover(nullptr);
+      return;
+    case WM_CAPTURECHANGED:
+      if (captureControl_ && reinterpret_cast<HWND>(message.LParam) != handle_) {
+        TControl* lost = captureControl_;
+        captureControl_ = nullptr;
+        lost->MouseLeave();
+      }
+      return;
+    case WM_CONTEXTMENU: {
+      POINT at{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)};
+      if (!DoContextPopup(at)) DefaultHandler(message);
+      return;
+    }
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: {
+      auto key = static_cast<std::uint16_t>(message.WParam);
+      KeyDown(key, KeyboardShiftState());
+      if (key != 0) DefaultHandler(message);
+      return;
+    }
+    default:
+      DefaultHandler(message);
+  }
+}
+
+void TWinControl::KeyDown(std::uint16_t& key, TShiftState shift) {
+  if (OnKeyDown) OnKeyDown(this, key, shift);
+}
+
+bool TWinControl::DoContextPopup(POINT screenPoint) {
+  if (screenPoint.x == -1 && screenPoint.y == -1) GetCursorPos(&screenPoint);
+  POINT client = screenPoint;
+  ScreenToClient(handle_, &client);
+  TPopupMenu* menu = nullptr;
+  if (TControl* child = ControlAtPos(client)) menu = child->PopupMenu();
+  if (!menu) menu = PopupMenu();
+  if (!menu) return false;
+  menu->SetPopupComponent(this);
+  menu->Popup(screenPoint.x, screenPoint.y);
+  return true;
+}
+
+void TWinControl::RouteMouse(Message& message) {
+  const int x = GET_X_LPARAM(message.LParam), y = GET_Y_LPARAM(message.LParam);
+  TShiftState shift = KeysToShiftState(message.WParam);
+  TControl* under = ControlAtPos({x, y});
+  if (message.Msg == WM_MOUSEMOVE) TrackHover(under);
+  TControl* target = captureControl_ ? captureControl_ : under;
+  const int cx = target ? x - target->Left() : x, cy = target ? y - target->Top() : y;
+  TControl& receiver = target ? *target : static_cast<TControl&>(*this);
+  switch (message.Msg) {
+    case WM_MOUSEMOVE:
+      receiver.MouseMove(shift, cx, cy);
+      break;
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK:
+      shift.Include(ShiftFlag::Double);
+      [[fallthrough]];
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN: {
+      MouseButton button = (message.Msg == WM_LBUTTONDOWN || message.Msg == WM_LBUTTONDBLCLK)   ? MouseButton::Left
+                           : (message.Msg == WM_RBUTTONDOWN || message.Msg == WM_RBUTTONDBLCLK) ? MouseButton::Right
+                                                                                                 : MouseButton::Middle;
+      receiver.MouseDown(button, shift, cx, cy);
+      break;
+    }
+    case WM_LBUTTONUP:
+      receiver.MouseUp(MouseButton::Left, shift, cx, cy);
+      break;
+    case WM_RBUTTONUP:
+      receiver.MouseUp(MouseButton::Right, shift, cx, cy);
+      break;
+    case WM_MBUTTONUP:
+      receiver.MouseUp(MouseButton::Middle, shift, cx, cy);
+      break;
+  }
+}
+
+void TWinControl::TrackHover(TControl* control) {
+  if (control == hoverControl_) return;
+  if (hoverControl_) hoverControl_->MouseLeave();
+  hoverControl_ = control;
+  if (hoverControl_) hoverControl_->MouseEnter();
+  if (hoverControl_ && !trackingLeave_) {
+    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, handle_, 0};
+    trackingLeave_ = TrackMouseEvent(&track) != FALSE;
+  }
+}
+
+TControl* TWinControl::ControlAtPos(POINT point) const {
+  for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+    TControl* control = *it;
+    if (!control->IsWindowed() && control->Visible() && PtInRect(&control->BoundsRect(), point)) return control;
+  }
+  return nullptr;
+}
+
+void TWinControl::SetBounds(int left, int top, int width, int height) {
+  if (handle_) {
+    SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    return;  // WM_SIZE / WM_MOVE store the bounds the system settled on
+  }
+  bounds_ = {left, top, left + width, top + height};
+  Resize();
+}
+
+void TWinControl::SetVisible(bool value) {
+  if (value == visible_) return;
+  visible_ = value;
+  if (handle_) ShowWindow(handle_, value ? SW_SHOW : SW_HIDE);
+}
+
+void TWinControl::Invalidate() {
+  if (handle_) InvalidateRect(handle_, nullptr, FALSE);
+}
+
+void TWinControl::SetFocus() {
+  if (handle_) ::SetFocus(handle_);
+}
+
+void TWinControl::PaintTo(HDC dc) {
+  Canvas canvas(dc);
+  PaintWindow(canvas);
+  PaintControls(canvas);
+}
+
+void TWinControl::PaintWindow(Canvas& canvas) {
+  RECT client = ClientRect();
+  if (handle_) GetClientRect(handle_, &client);
+  canvas.FillRect(client, color_);
+}
+
+void TWinControl::PaintControls(Canvas& canvas) {
+  HDC dc = canvas.Handle();
+  for (TControl* control : controls_) {
+    if (control->IsWindowed() || !control->Visible()) continue;
+    const RECT& r = control->BoundsRect();
+    if (r.right <= r.left || r.bottom <= r.top) continue;
+    int saved = SaveDC(dc);
+    IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
+    POINT origin;
+    OffsetViewportOrgEx(dc, r.left, r.top, &origin);
+    Canvas childCanvas(dc);
+    control->Paint(childCanvas);
+    RestoreDC(dc, saved);
+  }
+}
+
+void TWinControl::InsertControl(TControl* control) { controls_.push_back(control); }
+
+void TWinControl::RemoveControl(TControl* control) {
+  controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
+  if (captureControl_ == control) captureControl_ = nullptr;
+  if (hoverControl_ == control) hoverControl_ = nullptr;
+}

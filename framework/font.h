@@ -1,0 +1,48 @@
+#pragma once
+// A font description with a lazily made handle; a change drops the handle and
+// tells the owner (OnChange), which repaints or lays out again.
+#include <windows.h>
+
+#include <string>
+
+#include "framework/color.h"
+#include "framework/events.h"
+#include "framework/gdi.h"
+
+class TFont {
+ public:
+  TFont() = default;
+  TFont(const TFont& other) { Assign(other); }
+  TFont& operator=(const TFont& other) {
+    Assign(other);
+    return *this;
+  }
+
+  const std::string& Name() const { return name_; }
+  int Height() const { return height_; }
+  BYTE Charset() const { return charset_; }
+  TColor Color() const { return color_; }
+  bool Bold() const { return bold_; }
+  void Set(std::string name, int height, BYTE charset);
+  void SetColor(TColor color);
+  void SetBold(bool bold);
+  void Assign(const TFont& other);
+  bool operator==(const TFont& other) const;
+
+  HFONT Handle() const;  // made on first use
+  Event<> OnChange;
+
+ private:
+  void Changed();
+
+  std::string name_ = "MS Sans Serif";
+  int height_ = -11;
+  BYTE charset_ = DEFAULT_CHARSET;
+  TColor color_ = clWindowText;
+  bool bold_ = false;
+  mutable FontHandle handle_;
+};
+
+// The forms' font: "ＭＳ Ｐゴシック", height -12, Shift-JIS.
+inline constexpr char kFormFontName[] = "\x82l\x82r \x82o\x83S\x83V\x83" "b\x83N";
+void SetFormFont(TFont& font);

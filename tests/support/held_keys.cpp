@@ -1,0 +1,46 @@
+#include "held_keys.h"
+
+#include <atomic>
+#include <thread>
+
+#include "wait.h"
+
+namespace {
+// Sent from a thread of their own, as from a keyboard. A low-level keyboard hook on
+// the sending thread (a KeyRecorder) would see them, but under Wine key downs sent
+// from the hook's own thread do not reach the key state. This thread pumps meanwhile,
+// since a sender waits for such a hook to answer.
+void Send(const std::vector<BYTE>& keys, DWORD flags) {
+  if (keys.empty()) return;
+  std::atomic<bool> sent{false};
+  std::thread keyboard([&] {
+    for (BYTE key : keys) keybd_event(key, 0, flags, 0);
+    sent = true;
+  });
+  PumpUntil([&] { return sent.load(); });
+  keyboard.join();
+}
+
+void ReleaseThoseDown(const std::vector<BYTE>& keys) {
+  std::vector<BYTE> down;
+  for (BYTE key : keys) {
+    if (IsKeyDown(key)) down.push_back(key);
+  }
+  Send(down, KEYEVENTF_KEYUP);
+}
+}  // namespace
+
+KeysHeld::KeysHeld(std::vector<BYTE> keys) : keys_(std::move(keys)) { Send(keys_, 0); }
+
+bool KeysHeld::AllDown() const {
+  for (BYTE key : keys_) {
+    if (!IsKeyDown(key)) return false;
+  }
+  return true;
+}
+
+KeysHeld::~KeysHeld() { ReleaseThoseDown({keys_.rbegin(), keys_.rend()}); }
+
+bool IsKeyDown(BYTE key) { return (GetAsyncKeyState(key) & 0x8000) != 0; }
+
+void ReleaseHeldKeys() { ReleaseThoseDown({VK_CONTROL, VK_MENU, VK_SHIFT, 'V'}); }

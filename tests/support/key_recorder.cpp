@@ -1,0 +1,56 @@
+#include "key_recorder.h"
+
+#include <cstdio>
+#include <stdexcept>
+
+namespace {
+KeyRecorder* active = nullptr;  // a low-level hook procedure has no context of its own
+}  // namespace
+
+KeyRecorder::KeyRecorder(Delivery delivery) : delivery_(delivery) {
+  if (active) throw std::logic_error("one KeyRecorder at a time");
+  active = this;
+  hook_ = SetWindowsHookExA(WH_KEYBOARD_LL, &KeyRecorder::Hook, GetModuleHandleA(nullptr), 0);
+  if (!hook_) {
+    active = nullptr;
+    throw std::runtime_error("cannot install the low-level keyboard hook");
+  }
+}
+
+KeyRecorder::~KeyRecorder() {
+  UnhookWindowsHookEx(hook_);
+  active = nullptr;
+}
+
+LRESULT CALLBACK KeyRecorder::Hook(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HC_ACTION && active) {
+    const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
+    active->events_.push_back({key->vkCode, (key->flags & LLKHF_UP) != 0, std::chrono::steady_clock::now()});
+    if (active->delivery_ == Delivery::Swallow) return 1;
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+std::string KeyRecorder::Sequence() const {
+  std::string text;
+  for (const KeyEvent& event : events_) {
+    if (!text.empty()) text += ", ";
+    text += Describe(event);
+  }
+  return text;
+}
+
+std::string KeyName(DWORD vk) {
+  switch (vk) {
+    case VK_CONTROL: case VK_LCONTROL: case VK_RCONTROL: return "Ctrl";
+    case VK_SHIFT: case VK_LSHIFT: case VK_RSHIFT: return "Shift";
+    case VK_MENU: case VK_LMENU: case VK_RMENU: return "Alt";
+    default: break;
+  }
+  if ((vk >= '0' && vk <= '9') || (vk >= 'A' && vk <= 'Z')) return std::string(1, static_cast<char>(vk));
+  char hex[8];
+  std::snprintf(hex, sizeof hex, "0x%02lX", static_cast<unsigned long>(vk));
+  return hex;
+}
+
+std::string Describe(const KeyEvent& event) { return KeyName(event.vk) + (event.up ? " up" : " down"); }

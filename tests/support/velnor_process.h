@@ -1,0 +1,37 @@
+#pragma once
+// Runs the real velnor.exe (from the test executable's folder) as a user would
+// start it, and waits for it the way another program can see it: ready once
+// Ctrl+Shift+Z can no longer be registered by anyone else.
+#include <windows.h>
+
+#include <string>
+
+class VelnorProcess {
+ public:
+  VelnorProcess() = default;
+  ~VelnorProcess();  // ends a program still running (Stop)
+  VelnorProcess(const VelnorProcess&) = delete;
+  VelnorProcess& operator=(const VelnorProcess&) = delete;
+
+  // Starts the program; false when CreateProcess failed.
+  bool Start();
+  // Pumps until Ctrl+Shift+Z is taken, or the program ended; true when ready.
+  bool WaitReady(DWORD timeoutMs = 15000);
+  // Waits for the program to end by itself; its exit code, or STILL_ACTIVE on timeout.
+  DWORD WaitExit(DWORD timeoutMs = 15000);
+  bool Running() const;
+  // Ends the program: through its own Quit where it offers one, else by force.
+  void Stop();
+
+  HANDLE Process() const { return process_; }
+  DWORD Id() const { return id_; }
+
+ private:
+  void Close();
+
+  HANDLE process_ = nullptr;
+  DWORD id_ = 0;
+};
+
+// The folder of the running test executable, ending with a backslash.
+std::string TestBinaryFolder();

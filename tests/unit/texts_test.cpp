@@ -1,0 +1,44 @@
+// The program's Japanese texts are code page 932 bytes in the source. Each one is
+// compared with the text as the user must read it, and found in velnor.exe itself.
+#include <doctest.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "framework/clipboard.h"
+#include "framework/registry.h"
+#include "text.h"
+#include "velnor_process.h"
+
+namespace {
+struct JapaneseText {
+  const char* name;
+  const char* program;  // as the program holds it
+  const char* utf8;     // as the user must read it
+};
+
+const JapaneseText kTexts[] = {
+    {"registry read failure", kRegistryReadFailed, "'%s' の取得に失敗しました"},
+    {"registry type error", kRegistryBadType, "'%s' のデータ型が不正です"},
+    {"registry write failure", kRegistryWriteFailed, "'%s' の設定に失敗しました"},
+    {"clipboard cannot open", kClipboardCannotOpen, "クリップボードを開くことができません"},
+};
+
+std::string ProgramImage() {
+  std::ifstream file(TestBinaryFolder() + "velnor.exe", std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+}  // namespace
+
+TEST_CASE("every Japanese text is the exact code page 932 text and is in velnor.exe") {
+  const std::string image = ProgramImage();
+  REQUIRE(image.size() > 0);
+  for (const JapaneseText& text : kTexts) {
+    CAPTURE(text.name);
+    const std::string expected = Cp932FromUtf8(text.utf8);
+    CHECK(std::string(text.program) == expected);
+    CHECK(Utf8FromCp932(text.program) == text.utf8);
+    CHECK(image.find(expected) != std::string::npos);
+  }
+}
