@@ -22,8 +22,8 @@ TSlotList MakeClearedSlotList() {
 }
 
 THotkeyReg::THotkeyReg() : Registry_(HKEY_CURRENT_USER, KEY_ALL_ACCESS) {
-  // Deliberately unchecked: without a key every load yields cleared records and the
-  // first save reports its failure, which is the behaviour users already rely on.
+  // Left unchecked on purpose: without a key a load finds no values (cleared records)
+  // and the first write of a save reports the failure with the value's name.
   static_cast<void>(Registry_.OpenKey(kStoreKeyPath, true));
 }
 
@@ -34,8 +34,9 @@ void THotkeyReg::LoadSlots(TSlotList& list) {
     slot.DisplayText = Registry_.ReadString(ValueName("DisplayText", n));
     slot.PasteText = Registry_.ReadString(ValueName("PasteText", n));
     // A missing flag or key keeps what the record held.
-    for (auto [stem, field] : {std::pair{"IsCTRL", &THotkeyStruct::IsCTRL}, std::pair{"IsALT", &THotkeyStruct::IsALT},
-                               std::pair{"IsSHIFT", &THotkeyStruct::IsSHIFT}}) {
+    for (auto [stem, field] :
+         {std::pair{"IsCTRL", &THotkeyStruct::IsCTRL}, std::pair{"IsALT", &THotkeyStruct::IsALT},
+          std::pair{"IsSHIFT", &THotkeyStruct::IsSHIFT}}) {
       const std::string name = ValueName(stem, n);
       if (Registry_.ValueExists(name)) slot.*field = Registry_.ReadInteger(name);
     }

@@ -8,29 +8,24 @@
 #include "app/hotkeyreg.h"
 
 namespace {
-constexpr int kKeyNameSize = 256;  // GetKeyNameTextA's buffer, also the longest key name
+constexpr int kKeyNameSize = 256;         // GetKeyNameTextA's buffer, also the longest key name
 constexpr TShortCut kFirstNamedCode = 8;  // candidates run from here up to 0x255
 
-// The fixed names of the key name table, or nullptr for a code the system names.
+struct FixedName {
+  std::uint8_t key;
+  const char* name;
+};
+constexpr FixedName kFixedNames[] = {
+    {0x08, "BkSp"}, {0x09, "Tab"},   {0x0D, "Enter"}, {0x1B, "Esc"},  {0x20, "Space"},
+    {0x21, "PgUp"}, {0x22, "PgDn"},  {0x23, "End"},   {0x24, "Home"}, {0x25, "Left"},
+    {0x26, "Up"},   {0x27, "Right"}, {0x28, "Down"},  {0x2D, "Ins"},  {0x2E, "Del"},
+};
+
+// The fixed word of the key name table, or nullptr.
 const char* FixedKeyName(std::uint8_t key) {
-  switch (key) {
-    case 0x08: return "BkSp";
-    case 0x09: return "Tab";
-    case 0x0D: return "Enter";
-    case 0x1B: return "Esc";
-    case 0x20: return "Space";
-    case 0x21: return "PgUp";
-    case 0x22: return "PgDn";
-    case 0x23: return "End";
-    case 0x24: return "Home";
-    case 0x25: return "Left";
-    case 0x26: return "Up";
-    case 0x27: return "Right";
-    case 0x28: return "Down";
-    case 0x2D: return "Ins";
-    case 0x2E: return "Del";
-    default: return nullptr;
-  }
+  for (const FixedName& entry : kFixedNames)
+    if (entry.key == key) return entry.name;
+  return nullptr;
 }
 
 // The system's name of the key into name (kKeyNameSize bytes); returns its length.
@@ -118,10 +113,14 @@ TShortCut TextToShortCut(const std::string& text) {
   std::string_view rest = text;
   TShortCut modifiers = 0;
   for (;;) {
-    if (TakePrefix(rest, "Shift+")) modifiers |= kShortCutShift;
-    else if (TakePrefix(rest, "^") || TakePrefix(rest, "Ctrl+")) modifiers |= kShortCutCtrl;
-    else if (TakePrefix(rest, "Alt+")) modifiers |= kShortCutAlt;
-    else break;
+    if (TakePrefix(rest, "Shift+"))
+      modifiers |= kShortCutShift;
+    else if (TakePrefix(rest, "^") || TakePrefix(rest, "Ctrl+"))
+      modifiers |= kShortCutCtrl;
+    else if (TakePrefix(rest, "Alt+"))
+      modifiers |= kShortCutAlt;
+    else
+      break;
   }
   if (rest.empty()) return 0;
   // Every candidate code (8..0x255) is below 0x2000, so its text is the bare key name,

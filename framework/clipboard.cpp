@@ -41,6 +41,7 @@ void Clipboard::SetBuffer(UINT format, const void* data, size_t size) {
     block = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, size);
     if (!block) throw Error("out of memory");
     void* target = GlobalLock(block);
+    if (!target) throw Error("out of memory");
     std::memcpy(target, data, size);
     GlobalUnlock(block);
     if (!emptied_) {

@@ -9,7 +9,10 @@ void AddOnce(std::vector<Component*>& list, Component* component) {
 }  // namespace
 
 Component::Component(Component* owner, std::string name) : owner_(owner), name_(std::move(name)) {
-  if (owner_) owner_->components_.push_back(this);
+  if (!owner_) return;
+  owner_->components_.push_back(this);
+  // Made while its owner's layout is applied: loaded along with it.
+  loading_ = owner_->loading_;
 }
 
 Component::~Component() {

@@ -1,5 +1,6 @@
 #include "framework/registry.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "framework/error.h"

@@ -1,6 +1,8 @@
 // The paste worker against the real clipboard and real synthetic input: a focused
 // target window receives the pastes, a low-level keyboard hook records the events,
 // and the clipboard is read back the way any other program would read it.
+#include "app/copypaste.h"
+
 #include <doctest.h>
 
 #include <algorithm>
@@ -12,7 +14,6 @@
 #include <string>
 #include <vector>
 
-#include "app/copypaste.h"
 #include "clipboard_probe.h"
 #include "framework/application.h"
 #include "framework/clipboard.h"
@@ -147,7 +148,8 @@ std::string Tally(const std::vector<KeyEvent>& events) {
   std::map<std::string, int> counts;
   for (const KeyEvent& event : events) ++counts[Describe(event)];
   std::string text;
-  for (const auto& [kind, count] : counts) text += (text.empty() ? "" : ", ") + kind + " x" + std::to_string(count);
+  for (const auto& [kind, count] : counts)
+    text += (text.empty() ? "" : ", ") + kind + " x" + std::to_string(count);
   return text;
 }
 
@@ -270,8 +272,8 @@ TEST_CASE("overlapping workers each run to the end") {
     // Whether workers collide is up to the scheduler; several bursts of several
     // workers make a collision likely enough that a missed turn shows.
     PasteFixture world(KeyRecorder::Delivery::Swallow);
-    const std::vector<std::string> texts = {"one", "two two", "three three three", "four",
-                                            "five five", "six", "seven seven seven", "eight"};
+    const std::vector<std::string> texts = {"one",       "two two", "three three three", "four",
+                                            "five five", "six",     "seven seven seven", "eight"};
     std::vector<Paste> burst;
     for (const std::string& text : texts) burst.push_back({text});
     for (int round = 1; round <= 5; ++round) {
@@ -291,6 +293,8 @@ TEST_CASE("with the clipboard held by another program the worker gives up quietl
   PasteFixture world;
   MessageBoxWatcher errorBoxes(Application::Instance().Title());
   {
+    // A thread of this test stands in for the other program: an open clipboard
+    // belongs to the thread that opened it, so the worker cannot tell the difference.
     ClipboardHolder other;
     REQUIRE(other.Held());
     const DWORD stale = GetClipboardSequenceNumber();

@@ -30,8 +30,8 @@ class OpenedClipboard {
 class OwnerWindow {
  public:
   OwnerWindow()
-      : handle_(CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr),
-                                nullptr)) {}
+      : handle_(CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                GetModuleHandleA(nullptr), nullptr)) {}
   ~OwnerWindow() { DestroyWindow(handle_); }
   OwnerWindow(const OwnerWindow&) = delete;
   OwnerWindow& operator=(const OwnerWindow&) = delete;

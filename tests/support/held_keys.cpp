@@ -1,24 +1,8 @@
 #include "held_keys.h"
 
-#include <atomic>
-#include <thread>
-
-#include "wait.h"
-
 namespace {
-// Sent from a thread of their own, as from a keyboard. A low-level keyboard hook on
-// the sending thread (a KeyRecorder) would see them, but under Wine key downs sent
-// from the hook's own thread do not reach the key state. This thread pumps meanwhile,
-// since a sender waits for such a hook to answer.
 void Send(const std::vector<BYTE>& keys, DWORD flags) {
-  if (keys.empty()) return;
-  std::atomic<bool> sent{false};
-  std::thread keyboard([&] {
-    for (BYTE key : keys) keybd_event(key, 0, flags, 0);
-    sent = true;
-  });
-  PumpUntil([&] { return sent.load(); });
-  keyboard.join();
+  for (BYTE key : keys) keybd_event(key, 0, flags, 0);
 }
 
 void ReleaseThoseDown(const std::vector<BYTE>& keys) {

@@ -41,12 +41,9 @@ std::string KeyRecorder::Sequence() const {
 }
 
 std::string KeyName(DWORD vk) {
-  switch (vk) {
-    case VK_CONTROL: case VK_LCONTROL: case VK_RCONTROL: return "Ctrl";
-    case VK_SHIFT: case VK_LSHIFT: case VK_RSHIFT: return "Shift";
-    case VK_MENU: case VK_LMENU: case VK_RMENU: return "Alt";
-    default: break;
-  }
+  if (vk == VK_CONTROL || vk == VK_LCONTROL || vk == VK_RCONTROL) return "Ctrl";
+  if (vk == VK_SHIFT || vk == VK_LSHIFT || vk == VK_RSHIFT) return "Shift";
+  if (vk == VK_MENU || vk == VK_LMENU || vk == VK_RMENU) return "Alt";
   if ((vk >= '0' && vk <= '9') || (vk >= 'A' && vk <= 'Z')) return std::string(1, static_cast<char>(vk));
   char hex[8];
   std::snprintf(hex, sizeof hex, "0x%02lX", static_cast<unsigned long>(vk));

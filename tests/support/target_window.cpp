@@ -54,7 +54,8 @@ bool TargetWindow::Activate() {
   ShowWindow(frame_, SW_SHOWNORMAL);
   SetForegroundWindow(frame_);
   SetFocus(edit_);
-  if (!PumpUntil([this] { return GetForegroundWindow() == frame_ && GetFocus() == edit_; }, 2000)) return false;
+  if (!PumpUntil([this] { return GetForegroundWindow() == frame_ && GetFocus() == edit_; }, 2000))
+    return false;
   // The X11 driver answers the focus change a little later by setting Ctrl, Alt and
   // Shift to the physical keyboard's state (all up); keys held before that are lost.
   PumpFor(200);

@@ -47,8 +47,36 @@ DWORD VelnorProcess::WaitExit(DWORD timeoutMs) {
   return code;
 }
 
+namespace {
+struct WindowSearch {
+  DWORD pid;
+  const char* title;
+  HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<WindowSearch*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  char text[256] = {};
+  GetWindowTextA(window, text, sizeof text);
+  if (pid != search->pid || lstrcmpA(text, search->title) != 0) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+}  // namespace
+
+HWND VelnorProcess::FindWindowOf(const char* title) const {
+  WindowSearch search{id_, title, nullptr};
+  EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 void VelnorProcess::Stop() {
   if (!Running()) return;
+  // Closing the main window is the program's own way to quit, shown or not.
+  if (HWND main = FindWindowOf("Velnor Preferences")) PostMessageA(main, WM_CLOSE, 0, 0);
+  if (WaitExit(5000) != STILL_ACTIVE) return;
   TerminateProcess(process_, 0xDEAD);
   WaitForSingleObject(process_, 5000);
 }

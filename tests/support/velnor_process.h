@@ -20,8 +20,10 @@ class VelnorProcess {
   // Waits for the program to end by itself; its exit code, or STILL_ACTIVE on timeout.
   DWORD WaitExit(DWORD timeoutMs = 15000);
   bool Running() const;
-  // Ends the program: through its own Quit where it offers one, else by force.
+  // Ends the program: by closing its main window, else by force.
   void Stop();
+  // A top-level window of this program with exactly this title, or null.
+  HWND FindWindowOf(const char* title) const;
 
   HANDLE Process() const { return process_; }
   DWORD Id() const { return id_; }
