@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include "app/copypaste.h"
+#include "app/shortcut.h"
+#include "app/quicksel.h"
 
 TDM* DM = nullptr;
 
@@ -76,4 +78,9 @@ void TDM::GlobalHotKey1KeyDown(Component* Sender, std::uint16_t&, TShiftState Sh
 void TDM::GlobalHotKeySysKeyDown(Component*, std::uint16_t&, TShiftState) {
   // A second press while the popup is open changes nothing.
   if (FindWindowA(nullptr, "FormQuickSel")) return;
+  // Before the main window has loaded the slots (a failed start) or after it released
+  // them, there is nothing to offer.
+  if (!slots_) return;
+  TFormQuickSel popup(this);
+  if (popup.ShownCount != 0) popup.ShowModal();
 }

@@ -75,23 +75,6 @@ bool TakePrefix(std::string_view& text, std::string_view prefix) {
 }
 }  // namespace
 
-TShortCut ShortCut(std::uint16_t key, TShiftState shift) {
-  if (key & 0xFF00) return 0;
-  TShortCut value = key;
-  if (shift.Contains(ShiftFlag::Shift)) value |= kShortCutShift;
-  if (shift.Contains(ShiftFlag::Ctrl)) value |= kShortCutCtrl;
-  if (shift.Contains(ShiftFlag::Alt)) value |= kShortCutAlt;
-  return value;
-}
-
-void ShortCutToKey(TShortCut value, std::uint16_t& key, TShiftState& shift) {
-  key = value & kShortCutKeyMask;
-  shift = {};
-  if (value & kShortCutShift) shift.Include(ShiftFlag::Shift);
-  if (value & kShortCutCtrl) shift.Include(ShiftFlag::Ctrl);
-  if (value & kShortCutAlt) shift.Include(ShiftFlag::Alt);
-}
-
 std::string GetSpecialName(TShortCut value) {
   char name[kKeyNameSize];
   return std::string(name, SpecialName(value & 0xFF, name));

@@ -1,28 +1,49 @@
-// Entry point: the snippet core on its own. The data module and the ten slot
-// records loaded from the store; every stored slot hotkey pastes into the focused window.
+// Entry point: one copy per logon, the data module and then the main window, the
+// message loop until Quit, and the standard error box for a failed start.
 #include <windows.h>
 
 #include "app/datamod.h"
-#include "app/hotkeyreg.h"
-#include "app/shortcut.h"
+#include "app/main.h"
+#include "app/messages.h"
 #include "framework/application.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  Application::Instance().SetTitle("Velnor");
-  try {
-    TDM dm(nullptr);
-    TSlotList slots = MakeClearedSlotList();
-    THotkeyReg().LoadSlots(slots);
-    for (int i = 0; i < kSlotCount; ++i) dm.ApplyHotkey(i, MakeHotkeyText(*slots[i]));
-    dm.SetSlots(&slots);
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-    dm.SetSlots(nullptr);
-  } catch (...) {
-    Application::Instance().HandleCurrentException(nullptr);
+namespace {
+const char kMutexName[] = "Velnor by dastrel";
+
+// The single-instance mutex, owned from start to end.
+class InstanceMutex {
+ public:
+  InstanceMutex() : handle_(CreateMutexA(nullptr, TRUE, kMutexName)), alone_(GetLastError() == 0) {}
+  ~InstanceMutex() {
+    if (!handle_) return;
+    if (alone_) ReleaseMutex(handle_);
+    CloseHandle(handle_);
   }
+  InstanceMutex(const InstanceMutex&) = delete;
+  InstanceMutex& operator=(const InstanceMutex&) = delete;
+  bool Alone() const { return alone_; }
+
+ private:
+  HANDLE handle_;
+  bool alone_;
+};
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  InstanceMutex mutex;
+  if (!mutex.Alone()) {
+    MessageBoxA(nullptr, kAlreadyRunning, "Velnor", MB_ICONERROR);
+    return 1;
+  }
+  Application& app = Application::Instance();
+  try {
+    app.Initialize();
+    app.CreateOwned<TDM>(&app);
+    app.CreateOwned<TMainFrm>(&app);
+    app.Run();
+  } catch (...) {
+    app.HandleCurrentException(nullptr);
+  }
+  app.DestroyOwned();  // the main window, then the data module
   return 0;
 }

@@ -1,6 +1,7 @@
 #pragma once
-// A hidden, zero-sized top-level popup tool window of a private class whose
-// messages all go to one handler; messages arrive on the creating thread.
+// A message-only window of a private class whose messages all go to one handler;
+// messages arrive on the creating thread. It receives posted and sent messages
+// (hotkeys, notification-icon callbacks, clipboard ownership) but no broadcasts.
 #include <windows.h>
 
 #include <functional>

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/shortcut.h"
+#include "framework/shortcut_value.h"
 #include "framework/component.h"
 #include "framework/message_window.h"
 #include "framework/shift_state.h"

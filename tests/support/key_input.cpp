@@ -23,3 +23,5 @@ void PressHotkey(UINT modifiers, UINT key) {
   for (auto it = held.rbegin(); it != held.rend(); ++it) add(*it, KEYEVENTF_KEYUP);
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
+
+void PressKey(UINT key) { PressHotkey(0, key); }

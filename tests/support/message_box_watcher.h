@@ -10,6 +10,13 @@
 #include <thread>
 #include <vector>
 
+// A shown message box with this caption (of any process), or null.
+HWND FindMessageBox(const std::string& caption);
+// The text a message box says.
+std::string MessageBoxText(HWND box);
+// Presses the box's OK button.
+void AnswerMessageBox(HWND box);
+
 class MessageBoxWatcher {
  public:
   // Watches for message boxes with this caption and presses OK on each.

@@ -1,5 +1,7 @@
 #include "velnor_process.h"
 
+#include <vector>
+
 #include "hotkey_probe.h"
 #include "wait.h"
 
@@ -48,32 +50,75 @@ DWORD VelnorProcess::WaitExit(DWORD timeoutMs) {
 }
 
 namespace {
-struct WindowSearch {
-  DWORD pid;
-  const char* title;
-  HWND found;
-};
+std::string ClassOf(HWND window) {
+  char name[256] = {};
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
 
-BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
-  auto* search = reinterpret_cast<WindowSearch*>(param);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(window, &pid);
+std::string TitleOf(HWND window) {
   char text[256] = {};
   GetWindowTextA(window, text, sizeof text);
-  if (pid != search->pid || lstrcmpA(text, search->title) != 0) return TRUE;
-  search->found = window;
-  return FALSE;
+  return text;
+}
+
+struct ProcessWindows {
+  DWORD pid;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectProcessWindow(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<ProcessWindows*>(param);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner == search->pid) search->found.push_back(window);
+  return TRUE;
+}
+
+// The top-level windows of one process, front to back.
+std::vector<HWND> WindowsOf(DWORD pid) {
+  ProcessWindows search{pid, {}};
+  EnumWindows(&CollectProcessWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
 }  // namespace
 
-HWND VelnorProcess::FindWindowOf(const char* title) const {
-  WindowSearch search{id_, title, nullptr};
-  EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+HWND VelnorProcess::FindWindowOf(const char* title, const char* className) const {
+  for (HWND window : WindowsOf(id_))
+    if ((!title || TitleOf(window) == title) && (!className || ClassOf(window) == className)) return window;
+  return nullptr;
+}
+
+std::string VelnorProcess::VisibleWindows() const {
+  std::string list;
+  for (HWND window : WindowsOf(id_))
+    if (IsWindowVisible(window)) list += (list.empty() ? "" : ", ") + ClassOf(window) + " '" + TitleOf(window) + "'";
+  return list;
+}
+
+bool VelnorProcess::Shows(const char* title, const char* className) const {
+  HWND found = FindWindowOf(title, className);
+  return found && IsWindowVisible(found);
+}
+
+HWND VelnorProcess::WaitShownWindow(const char* title, const char* className, DWORD timeoutMs) const {
+  if (!PumpUntil([&] { return Shows(title, className); }, timeoutMs) || !WaitSettled(timeoutMs)) return nullptr;
+  return FindWindowOf(title, className);
+}
+
+bool VelnorProcess::WaitSettled(DWORD timeoutMs) const {
+  HWND application = FindWindowOf(nullptr, "VelnorApplication");
+  DWORD_PTR answer = 0;
+  return application &&
+         SendMessageTimeoutA(application, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &answer) != 0;
 }
 
 void VelnorProcess::Stop() {
   if (!Running()) return;
+  // An open menu runs a message loop of its own, and Wine's drops the quit message
+  // that closing the main window posts: cancel the menu first.
+  if (Shows(nullptr, "#32768"))
+    if (HWND application = FindWindowOf(nullptr, "VelnorApplication")) PostMessageA(application, WM_CANCELMODE, 0, 0);
   // Closing the main window is the program's own way to quit, shown or not.
   if (HWND main = FindWindowOf("Velnor Preferences")) PostMessageA(main, WM_CLOSE, 0, 0);
   if (WaitExit(5000) != STILL_ACTIVE) return;

@@ -22,8 +22,21 @@ class VelnorProcess {
   bool Running() const;
   // Ends the program: by closing its main window, else by force.
   void Stop();
-  // A top-level window of this program with exactly this title, or null.
-  HWND FindWindowOf(const char* title) const;
+  // A top-level window of this program with exactly this title (any title when null)
+  // and, when given, of this window class; or null.
+  HWND FindWindowOf(const char* title, const char* className = nullptr) const;
+  // The program's visible top-level windows, front to back, as class and title:
+  // "#32770 'Velnor'", joined by ", "; empty when none is visible.
+  std::string VisibleWindows() const;
+  // Whether FindWindowOf finds a visible window.
+  bool Shows(const char* title, const char* className = nullptr) const;
+  // Pumps until FindWindowOf finds a visible window and the program has settled
+  // (WaitSettled), so the window is on the X display as well; it, or null on timeout.
+  HWND WaitShownWindow(const char* title, const char* className = nullptr, DWORD timeoutMs = 5000) const;
+  // Sends one message to the application window ("VelnorApplication") and waits for
+  // its answer: the program's window thread has come back to reading messages since
+  // the call; false when it did not answer in time.
+  bool WaitSettled(DWORD timeoutMs = 5000) const;
 
   HANDLE Process() const { return process_; }
   DWORD Id() const { return id_; }

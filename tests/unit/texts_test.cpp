@@ -6,6 +6,7 @@
 #include <iterator>
 #include <string>
 
+#include "app/messages.h"
 #include "framework/clipboard.h"
 #include "framework/registry.h"
 #include "text.h"
@@ -23,6 +24,9 @@ const JapaneseText kTexts[] = {
     {"registry type error", kRegistryBadType, "'%s' のデータ型が不正です"},
     {"registry write failure", kRegistryWriteFailed, "'%s' の設定に失敗しました"},
     {"clipboard cannot open", kClipboardCannotOpen, "クリップボードを開くことができません"},
+    {"second copy refused", kAlreadyRunning, "Velnorは多重起動できません"},
+    {"no display texts", kNoHotkeysMessage, "ホットキーは1件も登録されていません"},
+    {"error caption", kErrorCaption, "エラー"},
 };
 
 std::string ProgramImage() {

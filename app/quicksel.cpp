@@ -1,0 +1,82 @@
+#include "app/quicksel.h"
+
+#include "app/copypaste.h"
+#include "app/datamod.h"
+#include "app/main.h"
+#include "app/messages.h"
+#include "framework/application.h"
+
+namespace {
+constexpr int kModeQuickSelect = 1;
+constexpr int kPopupWidth = 109;
+constexpr int kPointerGap = 10;
+}  // namespace
+
+TFormQuickSel::TFormQuickSel(Component* owner) : TForm(owner) {
+  LoadLayout();
+  const TSlotList* slots = DM ? DM->Slots() : nullptr;
+  if (slots) {
+    for (int i = 0; i < static_cast<int>(slots->size()); ++i)
+      if (!(*slots)[i]->DisplayText.empty()) rows_.push_back(i);
+    // The named slots fill the rows from the top; rows past them are never shown.
+    for (int k = 0; k < kSlotCount; ++k) {
+      const int slot = k < static_cast<int>(rows_.size()) ? rows_[k] : k;
+      TMainFrm::RefreshButton(k, *(*slots)[slot], kModeQuickSelect, *ButtonExecList);
+    }
+  }
+  ShownCount = static_cast<int>(rows_.size());
+  if (ShownCount == 0) Application::Instance().ShowMessageBox(kNoHotkeysMessage, kErrorCaption, MB_ICONERROR);
+
+  const int height = ButtonExecList->GetBtnSize(0) * ShownCount;
+  POINT pointer{};
+  GetCursorPos(&pointer);
+  const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+  int left = pointer.x;
+  if (left > screenWidth - Width()) left = screenWidth - Width() - kPointerGap;
+  int top = pointer.y - height - kPointerGap;
+  if (top < 0) top = 0;
+  SetBounds(left, top, Width(), height);
+  SetForegroundWindow(Handle());
+}
+
+TFormQuickSel::~TFormQuickSel() { ButtonExecList.reset(); }
+
+void TFormQuickSel::LoadLayout() {
+  BeginLoading();
+  SetName("FormQuickSel");
+  SetCaption("FormQuickSel");
+  SetBorderStyle(TFormBorderStyle::bsNone);
+  SetBorderIcons(false, false, false);
+  SetClientSize(kPopupWidth, 200);
+  SetColor(clBtnFace);
+
+  ButtonExecList = std::make_unique<TButtonPanel>(this);
+  ButtonExecList->SetName("ButtonExecList");
+  ButtonExecList->SetParent(this);
+  ButtonExecList->SetBounds(0, 0, 110, 201);
+  for (int i = 0; i < kSlotCount; ++i) {
+    TPanelButton& item = ButtonExecList->Buttons().Add();
+    item.SetCtlXP(true);
+    SetFormFont(item.Font());
+  }
+  ButtonExecList->SetButtonWidth(110);
+  ButtonExecList->SetTabStop(true);
+  ButtonExecList->OnButtonClick = Bind(this, &TFormQuickSel::ButtonExecListButtonClick);
+  ButtonExecList->OnKeyDown = Bind(this, &TFormQuickSel::ButtonExecListKeyDown);
+  EndLoading();
+}
+
+void TFormQuickSel::ButtonExecListButtonClick(Component*, Component*, int Btn) {
+  const TSlotList* slots = DM ? DM->Slots() : nullptr;
+  // After Quit released the records a late click pastes nothing.
+  if (slots && Btn >= 0 && Btn < static_cast<int>(rows_.size())) {
+    auto* worker = new TCopyPaste;  // frees itself when the paste is done
+    worker->PasteText = (*slots)[rows_[Btn]]->PasteText;
+    worker->Start();
+  }
+  Close();
+}
+
+void TFormQuickSel::ButtonExecListKeyDown(Component*, std::uint16_t& Key, TShiftState) {
+  if (Key == VK_ESCAPE) Close();
+}

@@ -1,0 +1,264 @@
+// The main window on real windows in the test process, made as the entry point
+// makes it: slots from the real registry store, hotkeys in the system's real table,
+// the icon in the virtual desktop's notification area, real clicks on its buttons.
+#include <doctest.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/application.h"
+#include "hotkey_probe.h"
+#include "key_input.h"
+#include "mouse_input.h"
+#include "paste_watch.h"
+#include "program_windows.h"
+#include "slot_store.h"
+#include "text.h"
+#include "tray_probe.h"
+#include "wait.h"
+
+namespace {
+struct Key {
+  UINT modifiers;
+  UINT vk;
+};
+constexpr Key kCtrlShiftZ{MOD_CONTROL | MOD_SHIFT, 'Z'};
+
+// Slot number n (1..10) of the store for each entry; every other slot is empty.
+void PrepareStore(const std::vector<std::pair<int, StoredSlot>>& slots) {
+  ClearStore();
+  for (const auto& [n, slot] : slots) WriteStoredSlot(n, slot);
+}
+
+HWND AppWindow() { return Application::Instance().Handle(); }
+
+std::string WindowText(HWND window) {
+  char text[256] = {};
+  GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+}  // namespace
+
+TEST_CASE("button captions: the slot with its hotkey, and the quick-select cut to 17 bytes") {
+  const std::string sixteen = "ABCDEFGHIJKLMNOP";
+  const std::string fifteen = sixteen.substr(0, 15);
+  const std::string fourteen = sixteen.substr(0, 14);
+  const std::string nippon = Cp932FromUtf8("日本");  // two double-byte characters
+  struct Case {
+    const char* name;
+    StoredSlot slot;
+    std::string mainCaption;   // mode 0
+    std::string quickCaption;  // mode 1
+  };
+  const Case cases[] = {
+      {"display text and hotkey", {"Greeting", "Hello", 1, 1, 0, 'K'}, "Greeting\n(CTRL+ALT+K)", "Greeting"},
+      {"hotkey, empty display text", {"", "x", 1, 0, 1, 'J'}, " \n(CTRL+SHIFT+J)", " "},
+      {"display text without hotkey", {"Plain", "x"}, "", "Plain"},
+      {"flags other than 1 and no key make no hotkey", {"Odd", "x", 2, 2, 2, 0}, "", "Odd"},
+      {"16 bytes shown whole", {sixteen, "x"}, "", sixteen},
+      {"17 bytes: the main window keeps them", {sixteen + "Q", "x", 0, 1, 0, 'L'}, sixteen + "Q\n(ALT+L)",
+       fifteen + ".."},
+      {"20 bytes", {sixteen + "QRST", "x"}, "", fifteen + ".."},
+      {"the cut falls between the bytes of a character", {fourteen + nippon, "x"}, "",
+       fourteen + nippon.substr(0, 1) + ".."},
+      {"empty slot", {}, "", " "},
+      {"empty slot", {}, "", " "},
+  };
+  REQUIRE(std::size(cases) == kSlotCount);
+  std::vector<std::pair<int, StoredSlot>> stored;
+  for (int i = 0; i < kSlotCount; ++i) stored.push_back({i + 1, cases[i].slot});
+  PrepareStore(stored);
+
+  ProgramWindows program;
+  TMainFrm& main = program.MainForm();
+  TPanelButtons& buttons = main.ButtonList->Buttons();
+  for (int i = 0; i < kSlotCount; ++i) {
+    CAPTURE(cases[i].name);
+    CHECK(buttons.GetItem(i).Button().Caption() == cases[i].mainCaption);
+  }
+  main.RefreshButtons(*main.ButtonList, 1);
+  for (int i = 0; i < kSlotCount; ++i) {
+    CAPTURE(cases[i].name);
+    CHECK(buttons.GetItem(i).Button().Caption() == cases[i].quickCaption);
+  }
+}
+
+TEST_CASE("layout: a fixed 280 x 250 window of two columns of 140 x 50 buttons") {
+  PrepareStore({});
+  ProgramWindows program;
+  TMainFrm& main = program.MainForm();
+  HWND window = main.Handle();
+
+  CHECK(WindowText(window) == "Velnor Preferences");
+  CHECK(Application::Instance().Title() == "Velnor");
+  CHECK(GetWindow(window, GW_OWNER) == AppWindow());
+  RECT client{};
+  GetClientRect(window, &client);
+  CHECK(client.right == 280);
+  CHECK(client.bottom == 250);
+  const LONG style = GetWindowLongA(window, GWL_STYLE);
+  CHECK((style & WS_CAPTION) == WS_CAPTION);
+  CHECK((style & WS_THICKFRAME) == 0);
+  CHECK((style & WS_SYSMENU) != 0);
+  CHECK((style & WS_MINIMIZEBOX) != 0);
+  CHECK((style & WS_MAXIMIZEBOX) == 0);
+  RECT frame{};
+  GetWindowRect(window, &frame);
+  CHECK(frame.left == (GetSystemMetrics(SM_CXSCREEN) - (frame.right - frame.left)) / 2);
+  CHECK(frame.top == (GetSystemMetrics(SM_CYSCREEN) - (frame.bottom - frame.top)) / 2);
+
+  TButtonPanel& panel = *main.ButtonList;
+  CHECK(panel.Left() == 0);
+  CHECK(panel.Top() == 0);
+  RECT panelRect{};
+  GetWindowRect(panel.Handle(), &panelRect);
+  CHECK(panelRect.right - panelRect.left == 280);
+  CHECK(panelRect.bottom - panelRect.top == 251);
+  for (int i = 0; i < kSlotCount; ++i) {
+    CAPTURE(i);
+    const TFlatButton& button = panel.Buttons().GetItem(i).Button();
+    CHECK(button.Left() == (i % 2) * 140);
+    CHECK(button.Top() == (i / 2) * 50);
+    CHECK(button.Width() == 140);
+    CHECK(button.Height() == 50);
+  }
+}
+
+TEST_CASE("start-up: every slot hotkey is taken, and only the icon shows") {
+  struct Slot {
+    int number;
+    StoredSlot stored;
+    Key key;
+  };
+  const Slot slots[] = {
+      {1, {"One", "1", 1, 1, 0, 'K'}, {MOD_CONTROL | MOD_ALT, 'K'}},
+      {4, {"", "4", 0, 1, 1, '1'}, {MOD_ALT | MOD_SHIFT, '1'}},
+      {10, {"Ten", "10", 1, 1, 1, 'Q'}, {MOD_CONTROL | MOD_ALT | MOD_SHIFT, 'Q'}},
+  };
+  std::vector<std::pair<int, StoredSlot>> stored;
+  for (const Slot& slot : slots) stored.push_back({slot.number, slot.stored});
+  stored.push_back({2, {"Named, no hotkey", "2"}});
+  PrepareStore(stored);
+  for (const Slot& slot : slots) REQUIRE_FALSE(IsHotkeyTaken(slot.key.modifiers, slot.key.vk));
+
+  {
+    ProgramWindows program;
+    TMainFrm& main = program.MainForm();
+    for (const Slot& slot : slots) {
+      CAPTURE(slot.number);
+      CHECK(IsHotkeyTaken(slot.key.modifiers, slot.key.vk));
+    }
+    CHECK(IsHotkeyTaken(kCtrlShiftZ.modifiers, kCtrlShiftZ.vk));
+
+    CHECK(main.TrayIcon->Active());
+    CHECK(ShellHasIcon(main.TrayIcon->WindowHandle()));
+    CHECK_FALSE(Application::Instance().ShowMainForm);
+    CHECK_FALSE(IsWindowVisible(main.Handle()));
+    CHECK_FALSE(IsWindowVisible(AppWindow()));
+  }
+  // The end withdraws every key the program held.
+  for (const Slot& slot : slots) CHECK_FALSE(IsHotkeyTaken(slot.key.modifiers, slot.key.vk));
+  CHECK_FALSE(IsHotkeyTaken(kCtrlShiftZ.modifiers, kCtrlShiftZ.vk));
+}
+
+TEST_CASE("CheckHotkeyFree: the system hotkey and other slots' keys are taken, a slot's own is not") {
+  PrepareStore({{1, {"Zero", "0", 0, 1, 1, '1'}}, {6, {"Five", "5", 1, 1, 0, 'K'}}});
+  ProgramWindows program;
+  struct Case {
+    const char* name;
+    int index;
+    bool ctrl, alt, shift;
+    char key;
+    bool free;
+  };
+  const Case cases[] = {
+      {"the system hotkey", 3, true, false, true, 'Z', false},
+      {"the system hotkey, from a slot with a key", 5, true, false, true, 'Z', false},
+      {"slot 5's key asked for slot 3", 3, true, true, false, 'K', false},
+      {"slot 5's key asked for slot 5", 5, true, true, false, 'K', true},
+      {"slot 0's key asked for slot 0", 0, false, true, true, '1', true},
+      {"slot 0's key asked for slot 9", 9, false, true, true, '1', false},
+      {"a key nobody holds", 3, true, true, false, 'J', true},
+  };
+  for (const Case& c : cases) {
+    CAPTURE(c.name);
+    CHECK(program.MainForm().CheckHotkeyFree(c.index, c.ctrl, c.alt, c.shift, c.key) == c.free);
+  }
+}
+
+TEST_CASE("a real click on button i edits slot i") {
+  PrepareStore({});
+  ProgramWindows program;
+  TMainFrm& main = program.MainForm();
+  std::vector<int> edited;
+  main.EditSlot = [&edited](int index) { edited.push_back(index); };
+  main.TrayIconDblClick(main.TrayIcon.get());
+  REQUIRE(PumpUntil([&main] { return GetForegroundWindow() == main.Handle(); }));
+
+  HWND panel = main.ButtonList->Handle();
+  for (int i = 0; i < kSlotCount; ++i) {
+    CAPTURE(i);
+    // The middle of the cell at column i mod 2, row i div 2.
+    ClickAt(ClientToScreenPoint(panel, (i % 2) * 140 + 70, (i / 2) * 50 + 25));
+    REQUIRE(PumpUntil([&edited, i] { return static_cast<int>(edited.size()) == i + 1; }));
+    CHECK(edited.back() == i);
+  }
+}
+
+TEST_CASE("minimising hides into the notification area; the icon brings the window back") {
+  PrepareStore({});
+  ProgramWindows program;
+  TMainFrm& main = program.MainForm();
+  struct Step {
+    const char* action;
+    void (*act)(TMainFrm&);
+    bool icon, appWindow, form;
+  };
+  const Step steps[] = {
+      {"double-click on the icon", [](TMainFrm& m) { m.TrayIconDblClick(m.TrayIcon.get()); }, false, true, true},
+      {"SC_MINIMIZE", [](TMainFrm& m) { SendMessageA(m.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0); }, true, false,
+       false},
+      {"Preferences(&P)", [](TMainFrm& m) { m.PreferencesP1->Click(); }, false, true, true},
+      {"SC_MINIMIZE again", [](TMainFrm& m) { SendMessageA(m.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0); }, true,
+       false, false},
+      {"double-click again", [](TMainFrm& m) { m.TrayIconDblClick(m.TrayIcon.get()); }, false, true, true},
+  };
+  for (const Step& step : steps) {
+    CAPTURE(step.action);
+    step.act(main);
+    PumpFor(50);
+    CHECK(main.TrayIcon->Active() == step.icon);
+    CHECK(ShellHasIcon(main.TrayIcon->WindowHandle()) == step.icon);
+    CHECK(static_cast<bool>(IsWindowVisible(AppWindow())) == step.appWindow);
+    CHECK(static_cast<bool>(IsWindowVisible(main.Handle())) == step.form);
+  }
+  // Only SC_MINIMIZE itself: a command with other low bits is the window's own business.
+  SendMessageA(main.Handle(), WM_SYSCOMMAND, SC_MINIMIZE | 2, 0);
+  PumpFor(50);
+  CHECK_FALSE(main.TrayIcon->Active());
+  CHECK(IsIconic(main.Handle()));
+  CHECK(IsWindowVisible(AppWindow()));
+}
+
+TEST_CASE("closing releases the slots: a later slot hotkey pastes nothing") {
+  const Key ctrlAltK{MOD_CONTROL | MOD_ALT, 'K'};
+  PrepareStore({{1, {"Greeting", "pasted while open", 1, 1, 0, 'K'}}});
+  ProgramWindows program;
+  TMainFrm& main = program.MainForm();
+
+  MarkClipboard();
+  PressHotkey(ctrlAltK.modifiers, ctrlAltK.vk);
+  REQUIRE(ClipboardGets("pasted while open"));
+
+  main.QuitQ1->Click();
+  CHECK(main.SlotList == nullptr);
+  CHECK(program.DataModule().Slots() == nullptr);
+  MSG quit{};
+  CHECK(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));  // closing the main window ends the loop
+
+  // The data module still holds the key until it goes: the press arrives, and is dropped.
+  REQUIRE(IsHotkeyTaken(ctrlAltK.modifiers, ctrlAltK.vk));
+  MarkClipboard();
+  PressHotkey(ctrlAltK.modifiers, ctrlAltK.vk);
+  CHECK(ClipboardKeepsMark());
+}

@@ -1,0 +1,143 @@
+// The quick-select popup of the real program: Ctrl+Shift+Z opens it above the
+// pointer, one row per slot with a display text; a click pastes, Esc closes.
+#include <doctest.h>
+
+#include <cstdio>
+
+#include "key_input.h"
+#include "message_box_watcher.h"
+#include "screenshot.h"
+#include "text.h"
+#include "velnor_session.h"
+#include "wait.h"
+#include "x_input.h"
+
+namespace {
+constexpr int kRowHeight = 20;
+constexpr int kPopupWidth = 109;
+
+// Every slot has a paste text, so a row that offers the wrong slot pastes a wrong
+// text; only the named ones have a display text. No slot has a hotkey.
+std::vector<SlotAt> SlotsNamed(const std::vector<int>& named) {
+  std::vector<SlotAt> slots;
+  for (int i = 0; i < 10; ++i) slots.push_back({i, {"", "text of slot " + std::to_string(i), 0, 0, 0, 0}});
+  for (int i : named) slots[i].slot.display = "Slot " + std::to_string(i);
+  return slots;
+}
+
+std::string Bounds(int left, int top, int width, int height) {
+  char text[64];
+  std::snprintf(text, sizeof text, "(%d, %d) %d x %d", left, top, width, height);
+  return text;
+}
+
+std::string BoundsOf(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  return Bounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+HWND OpenPopup(const VelnorSession& session) {
+  PressHotkey(MOD_CONTROL | MOD_SHIFT, 'Z');
+  return session.velnor.WaitShownWindow("FormQuickSel");
+}
+
+bool PopupGone(const VelnorSession& session) {
+  return PumpUntil([&] { return session.velnor.FindWindowOf("FormQuickSel") == nullptr; });
+}
+}  // namespace
+
+TEST_CASE("the popup opens above the pointer and inside the screen") {
+  struct Placement {
+    const char* name;
+    POINT pointer;
+    int left, top;
+  };
+  // The screen is 1024 wide; three named slots make the popup 60 high.
+  const Placement placements[] = {
+      {"pushed left at the right edge", {1000, 500}, 905, 430},
+      {"pushed down at the top edge", {10, 30}, 10, 0},
+      {"exactly fitting at the right edge", {915, 300}, 915, 230},
+  };
+  for (const Placement& p : placements) {
+    CAPTURE(p.name);
+    VelnorSession session(SlotsNamed({0, 1, 2}));
+    REQUIRE(session.Start());
+    REQUIRE(SetCursorPos(p.pointer.x, p.pointer.y));
+    HWND popup = OpenPopup(session);
+    REQUIRE(popup != nullptr);
+    CHECK(BoundsOf(popup) == Bounds(p.left, p.top, kPopupWidth, 3 * kRowHeight));
+  }
+}
+
+TEST_CASE("a click on a row pastes the slot that row offers and closes the popup") {
+  struct RowCase {
+    const char* name;
+    std::vector<int> named;
+    int row;
+    const char* pasted;
+  };
+  // The popup offers the slots with a display text, in slot order, from the top.
+  const RowCase cases[] = {
+      {"named slots first: the second row is slot 1", {0, 1, 2}, 1, "text of slot 1"},
+      {"named slots 2, 5, 9: the third row is slot 9", {2, 5, 9}, 2, "text of slot 9"},
+  };
+  for (const RowCase& c : cases) {
+    CAPTURE(c.name);
+    VelnorSession session(SlotsNamed(c.named));
+    REQUIRE(session.Start());
+    REQUIRE(session.target.Activate());
+    REQUIRE(SetCursorPos(600, 400));
+    HWND popup = OpenPopup(session);
+    REQUIRE(popup != nullptr);
+    RECT r{};
+    GetWindowRect(popup, &r);
+    CHECK(r.bottom - r.top == kRowHeight * static_cast<int>(c.named.size()));
+    CHECK(SaveScreenshot("e2e-quickselect-" + std::to_string(c.named.front()) + "-" +
+                         std::to_string(c.named.back())));
+
+    REQUIRE(XClick(r.left + kPopupWidth / 2, r.top + kRowHeight * c.row + kRowHeight / 2));
+    CHECK(PopupGone(session));
+    CHECK(session.TextArrives(c.pasted));
+  }
+}
+
+TEST_CASE("Esc closes the popup without a paste") {
+  VelnorSession session(SlotsNamed({0, 1, 2}));
+  REQUIRE(session.Start());
+  REQUIRE(session.target.Activate());
+  REQUIRE(OpenPopup(session) != nullptr);
+
+  PressKey(VK_ESCAPE);
+  CHECK(PopupGone(session));
+  // A paste would come 100 ms after a click; nothing marks its absence.
+  PumpFor(500);
+  CHECK(session.target.Text() == "");
+  CHECK(session.velnor.Running());
+}
+
+TEST_CASE("with no display text Ctrl+Shift+Z says so and shows no popup, each time") {
+  VelnorSession session(SlotsNamed({}));
+  REQUIRE(session.Start());
+  MessageBoxWatcher boxes(Cp932FromUtf8("エラー"));
+  const std::string message = Cp932FromUtf8("ホットキーは1件も登録されていません");
+  bool popupShown = false;
+  auto watchPopup = [&] { popupShown = popupShown || session.velnor.Shows("FormQuickSel"); };
+
+  for (size_t press = 1; press <= 2; ++press) {
+    CAPTURE(press);
+    PressHotkey(MOD_CONTROL | MOD_SHIFT, 'Z');
+    CHECK(PumpUntil([&] {
+      watchPopup();
+      return boxes.Texts().size() == press;
+    }));
+    // The popup that was never shown is gone as well: it would block the next press.
+    CHECK(PumpUntil([&] {
+      watchPopup();
+      return session.velnor.FindWindowOf("FormQuickSel") == nullptr;
+    }));
+  }
+  CHECK(boxes.Texts() == std::vector<std::string>{message, message});
+  CHECK_FALSE(popupShown);
+  CHECK(session.velnor.Running());
+}

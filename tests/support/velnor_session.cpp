@@ -1,0 +1,27 @@
+#include "velnor_session.h"
+
+#include "wait.h"
+
+UINT HotkeyModifiers(const StoredSlot& slot) {
+  return (slot.ctrl == 1 ? MOD_CONTROL : 0) | (slot.alt == 1 ? MOD_ALT : 0) | (slot.shift == 1 ? MOD_SHIFT : 0);
+}
+
+VelnorSession::VelnorSession(const std::vector<SlotAt>& slots) {
+  ClearStore();
+  for (const SlotAt& entry : slots) WriteStoredSlot(entry.index + 1, entry.slot);
+}
+
+VelnorSession::~VelnorSession() {
+  velnor.Stop();
+  // A program ended by force leaves its icon behind, where the next test's would go.
+  if (!tray.WaitIconShown(false, 1000)) tray.DropStaleIcon();
+  ClearStore();
+}
+
+bool VelnorSession::Start() {
+  return velnor.Start() && velnor.WaitReady() && tray.WaitIconShown(true, 10000) && velnor.WaitSettled();
+}
+
+bool VelnorSession::TextArrives(const std::string& text, DWORD timeoutMs) {
+  return PumpUntil([&] { return target.Text() == text; }, timeoutMs);
+}

@@ -1,0 +1,39 @@
+#pragma once
+// One run of the real program for an end-to-end test: the store written, the
+// notification area remembered without the program's icon, then the program started;
+// at the end the program is ended and the store removed, so nothing carries over.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "notification_area.h"
+#include "slot_store.h"
+#include "target_window.h"
+#include "velnor_process.h"
+
+struct SlotAt {
+  int index;  // 0..9; stored under the number index + 1
+  StoredSlot slot;
+};
+
+// The MOD_* flags of a stored slot's hotkey.
+UINT HotkeyModifiers(const StoredSlot& slot);
+
+class VelnorSession {
+ public:
+  explicit VelnorSession(const std::vector<SlotAt>& slots);
+  ~VelnorSession();
+  VelnorSession(const VelnorSession&) = delete;
+  VelnorSession& operator=(const VelnorSession&) = delete;
+
+  // Starts the program and waits until it is ready, its icon shown and its window
+  // thread back in its message loop; false when any of that did not happen.
+  bool Start();
+  // Pumps until the target's text is exactly this.
+  bool TextArrives(const std::string& text, DWORD timeoutMs = 5000);
+
+  NotificationArea tray;  // taken first: before the program adds its icon
+  VelnorProcess velnor;
+  TargetWindow target;  // hidden until a test activates it
+};

@@ -1,0 +1,11 @@
+#pragma once
+// The mouse from outside Wine, delivered by the X server as a real user's
+// would be (xdotool). The X display is exactly Wine's 1024 x 768 desktop, so X
+// coordinates are desktop coordinates.
+#include <string>
+
+// Runs xdotool with the arguments; true when it succeeded.
+bool XdoTool(const std::string& arguments);
+// Moves the pointer to (x, y) and clicks the button (1 left, 3 right) count times;
+// a click at the spot of the one before waits until it cannot pair with it.
+bool XClick(int x, int y, int button = 1, int count = 1);
