@@ -117,7 +117,8 @@ void TMainFrm::RefreshButton(int index, const THotkeyStruct& slot, int mode, TBu
   } else if (mode == kModeQuickSelect) {
     caption = name;
     // Cut by bytes: the cut may split a double-byte character, as the display allows.
-    if (caption.size() > kQuickSelectCaptionMax) caption = caption.substr(0, kQuickSelectCaptionMax - 1) + "..";
+    if (caption.size() > kQuickSelectCaptionMax)
+      caption = caption.substr(0, kQuickSelectCaptionMax - 1) + "..";
   }
   panel.Buttons().GetItem(index).SetString(kSlotButtonCaption, caption);
 }

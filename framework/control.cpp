@@ -154,6 +154,8 @@ void TWinControl::CreateHandle() {
   RegisterControlClass();
   TCreateParams params;
   CreateParams(params);
+  // Asking for the parent's window may have made this one already, with the parent's children.
+  if (handle_) return;
   if ((params.Style & WS_CHILD) && !params.WndParent) throw Error("control has no parent window");
   HWND window = CreateWindowExA(params.ExStyle, kControlClass, params.Caption.c_str(), params.Style, params.X,
                                 params.Y, params.Width, params.Height, params.WndParent, nullptr,
@@ -188,10 +190,12 @@ void TWinControl::SetParent(TWinControl* parent) {
 
 void TWinControl::DestroyHandle() {
   if (!handle_) return;
+  // The handle stays known while the window goes: a subclass that asks for it during
+  // the last messages must get the dying window, not a new one.
   HWND window = handle_;
-  handle_ = nullptr;
   SetWindowLongPtrA(window, GWLP_USERDATA, 0);
   DestroyWindow(window);
+  handle_ = nullptr;
 }
 
 bool TWinControl::Showing() const { return handle_ && IsWindowVisible(handle_); }

@@ -65,7 +65,10 @@ void TTrayIcon::Deactivate() {
   SilentRemove();
   Application& app = Application::Instance();
   app.ShowMainForm = true;
-  if (app.Handle()) ShowWindow(app.Handle(), SW_SHOWNORMAL);
+  // A layout that stores Active = False deactivates an icon that was never shown: the
+  // application window was not hidden by it, and showing it here would flash a taskbar
+  // button during start-up.
+  if (app.Handle() && !IsLoading()) ShowWindow(app.Handle(), SW_SHOWNORMAL);
   NotifyIcon(NIM_DELETE);
 }
 

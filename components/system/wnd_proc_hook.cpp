@@ -8,7 +8,9 @@ std::unique_ptr<TWndProcHookList> hookList;
 
 bool IsTarget(HWND window) { return window && window != TCustomWndProcHook::NoWindow(); }
 
-WNDPROC CurrentProcedure(HWND window) { return reinterpret_cast<WNDPROC>(GetWindowLongA(window, GWL_WNDPROC)); }
+WNDPROC CurrentProcedure(HWND window) {
+  return reinterpret_cast<WNDPROC>(GetWindowLongA(window, GWL_WNDPROC));
+}
 }  // namespace
 
 // A hook's own window procedure: a thunk that hands the window's messages to the hook.

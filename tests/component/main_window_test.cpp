@@ -3,7 +3,9 @@
 // the icon in the virtual desktop's notification area, real clicks on its buttons.
 #include <doctest.h>
 
+#include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/application.h"
@@ -56,10 +58,14 @@ TEST_CASE("button captions: the slot with its hotkey, and the quick-select cut t
       {"display text without hotkey", {"Plain", "x"}, "", "Plain"},
       {"flags other than 1 and no key make no hotkey", {"Odd", "x", 2, 2, 2, 0}, "", "Odd"},
       {"16 bytes shown whole", {sixteen, "x"}, "", sixteen},
-      {"17 bytes: the main window keeps them", {sixteen + "Q", "x", 0, 1, 0, 'L'}, sixteen + "Q\n(ALT+L)",
+      {"17 bytes: the main window keeps them",
+       {sixteen + "Q", "x", 0, 1, 0, 'L'},
+       sixteen + "Q\n(ALT+L)",
        fifteen + ".."},
       {"20 bytes", {sixteen + "QRST", "x"}, "", fifteen + ".."},
-      {"the cut falls between the bytes of a character", {fourteen + nippon, "x"}, "",
+      {"the cut falls between the bytes of a character",
+       {fourteen + nippon, "x"},
+       "",
        fourteen + nippon.substr(0, 1) + ".."},
       {"empty slot", {}, "", " "},
       {"empty slot", {}, "", " "},
@@ -215,12 +221,13 @@ TEST_CASE("minimising hides into the notification area; the icon brings the wind
     bool icon, appWindow, form;
   };
   const Step steps[] = {
-      {"double-click on the icon", [](TMainFrm& m) { m.TrayIconDblClick(m.TrayIcon.get()); }, false, true, true},
-      {"SC_MINIMIZE", [](TMainFrm& m) { SendMessageA(m.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0); }, true, false,
-       false},
-      {"Preferences(&P)", [](TMainFrm& m) { m.PreferencesP1->Click(); }, false, true, true},
-      {"SC_MINIMIZE again", [](TMainFrm& m) { SendMessageA(m.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0); }, true,
+      {"double-click on the icon", [](TMainFrm& m) { m.TrayIconDblClick(m.TrayIcon.get()); }, false, true,
+       true},
+      {"SC_MINIMIZE", [](TMainFrm& m) { SendMessageA(m.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0); }, true,
        false, false},
+      {"Preferences(&P)", [](TMainFrm& m) { m.PreferencesP1->Click(); }, false, true, true},
+      {"SC_MINIMIZE again", [](TMainFrm& m) { SendMessageA(m.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0); },
+       true, false, false},
       {"double-click again", [](TMainFrm& m) { m.TrayIconDblClick(m.TrayIcon.get()); }, false, true, true},
   };
   for (const Step& step : steps) {

@@ -2,14 +2,13 @@
 // program windows: opened by a real Ctrl+Shift+Z or made directly, placed at the
 // real pointer, driven by real clicks and key presses from a second thread while the
 // test thread sits in its modal loop; pastes observed on the real clipboard.
-#include "app/quicksel.h"
-
 #include <doctest.h>
 
 #include <atomic>
 #include <string>
 #include <vector>
 
+#include "app/quicksel.h"
 #include "framework/application.h"
 #include "hotkey_probe.h"
 #include "key_input.h"
@@ -68,11 +67,8 @@ TEST_CASE("placement: above the pointer, pushed left at the right edge and down 
     POINT pointer;
     int left, top;
   };
-  const Case cases[] = {
-      {{1000, 500}, 905, 430},
-      {{10, 30}, 10, 0},
-      {{915, 300}, 915, 230},  // exactly fits
-  };
+  // The last popup exactly fits beside the right edge.
+  const Case cases[] = {{{1000, 500}, 905, 430}, {{10, 30}, 10, 0}, {{915, 300}, 915, 230}};
   for (const Case& c : cases) {
     CAPTURE(c.pointer.x);
     CAPTURE(c.pointer.y);
@@ -104,8 +100,16 @@ TEST_CASE("rows: one per slot with a display text, in slot order, 20 pixels each
       {"a paste text alone is not offered", {{1, "", "0"}, {2, "Named", "1"}}, {"Named"}},
       {"a long display text is cut", {{7, twenty, "6"}}, {twenty.substr(0, 15) + ".."}},
       {"all ten",
-       {{1, "a", ""}, {2, "b", ""}, {3, "c", ""}, {4, "d", ""}, {5, "e", ""},
-        {6, "f", ""}, {7, "g", ""}, {8, "h", ""}, {9, "i", ""}, {10, "j", ""}},
+       {{1, "a", ""},
+        {2, "b", ""},
+        {3, "c", ""},
+        {4, "d", ""},
+        {5, "e", ""},
+        {6, "f", ""},
+        {7, "g", ""},
+        {8, "h", ""},
+        {9, "i", ""},
+        {10, "j", ""}},
        {"a", "b", "c", "d", "e", "f", "g", "h", "i", "j"}},
   };
   SetCursorPos(500, 400);
@@ -127,8 +131,8 @@ TEST_CASE("rows: one per slot with a display text, in slot order, 20 pixels each
 }
 
 TEST_CASE("Ctrl+Shift+Z and a click on row k paste the k-th named slot") {
-  const std::vector<Named> named = {{3, "Two", "paste of slot 2"}, {6, "Five", "paste of slot 5"},
-                                    {10, "Nine", "paste of slot 9"}};
+  const std::vector<Named> named = {
+      {3, "Two", "paste of slot 2"}, {6, "Five", "paste of slot 5"}, {10, "Nine", "paste of slot 9"}};
   PrepareStore(named);
   ProgramWindows program;
   SetCursorPos(500, 400);

@@ -215,10 +215,11 @@ TEST_CASE("the component's record names its private window and current icon and 
 TEST_CASE(
     "activation adds one icon, hides the application window and hooks the form; deactivation undoes it") {
   TrayFixture f;
-  // The layout's Active false ran the deactivation: nothing shown, nothing hooked.
+  // The layout's Active false ran the deactivation: nothing shown, nothing hooked, and
+  // the application window left as it was (no taskbar button flashing at start-up).
   CHECK_FALSE(f.tray.Active());
   CHECK_FALSE(ShellHasIcon(f.tray.WindowHandle()));
-  CHECK(IsWindowVisible(f.app));
+  CHECK_FALSE(IsWindowVisible(f.app));
   CHECK(ProcedureOf(f.form.Handle()) == f.formProcedure);
 
   Application::Instance().ShowMainForm = true;

@@ -4,20 +4,20 @@
 // of every procedure it passes: "b<" for hook b's OnMessageBefore, "b>" for its
 // OnMessageAfter ("b>!" when Handled is set there), "base" and "F" for a foreign
 // subclass.
+#include "components/system/wnd_proc_hook.h"
+
 #include <doctest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <functional>
 #include <memory>
 #include <numeric>
 #include <string>
 #include <vector>
 
-#include "components/system/wnd_proc_hook.h"
 #include "framework/application.h"
 #include "framework/form.h"
-
-#include <cstdio>
 
 // Window procedures in failure messages, as addresses.
 template <>
@@ -83,8 +83,8 @@ class PlainWindow {
       return RegisterClassA(&wc);
     }();
     REQUIRE(registered != 0);
-    handle_ = CreateWindowExA(0, "VelnorHookTestWindow", "hook test", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
-                              nullptr, GetModuleHandleA(nullptr), nullptr);
+    handle_ = CreateWindowExA(0, "VelnorHookTestWindow", "hook test", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100,
+                              nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     REQUIRE(handle_ != nullptr);
     REQUIRE(CurrentProc(handle_) == &BaseProcedure);
     baseCalls.clear();
@@ -130,7 +130,8 @@ class ForeignSubclass {
 using ProbeAction = std::function<void(Message&, bool&)>;
 
 // Leaves the probe's trace through this hook; the actions run on the probe after the trace.
-void Watch(TCustomWndProcHook& hook, const std::string& name, ProbeAction before = {}, ProbeAction after = {}) {
+void Watch(TCustomWndProcHook& hook, const std::string& name, ProbeAction before = {},
+           ProbeAction after = {}) {
   hook.OnMessageBefore = [name, before](Component*, Message& message, bool& handled) {
     if (message.Msg != kProbe) return;
     trace += name + "< ";
@@ -261,7 +262,12 @@ TEST_CASE("what the events leave in the message record is what the window return
   const Case cases[] = {
       {"newest handles before: hidden from the older hook and the base", 1, handleWith77, {}, 77, "b< b>! "},
       {"handled without a Result returns 0", 1, handleOnly, {}, 0, "b< b>! "},
-      {"older hook handles before: the newer one still runs around it", 0, handleWith77, {}, 77, "b< a< a>! b> "},
+      {"older hook handles before: the newer one still runs around it",
+       0,
+       handleWith77,
+       {},
+       77,
+       "b< a< a>! b> "},
       {"a Result set after the base replaces the base's", 0, {}, answer99, 99, "b< a< base a> b> "},
       {"Handled set after the base changes nothing", 1, {}, handleOnly, kBaseAnswer, "b< a< base a> b> "},
   };

@@ -13,7 +13,10 @@ std::vector<HWND> WindowsOfProcess(const std::string& title) {
 }
 
 WindowActor::WindowActor(std::string title, Action action, DWORD deadlineMs)
-    : title_(std::move(title)), action_(std::move(action)), deadlineMs_(deadlineMs), thread_([this] { Watch(); }) {}
+    : title_(std::move(title)),
+      action_(std::move(action)),
+      deadlineMs_(deadlineMs),
+      thread_([this] { Watch(); }) {}
 
 WindowActor::~WindowActor() {
   stop_ = true;
