@@ -37,14 +37,10 @@ void THotkeyReg::LoadSlots(TSlotList& list) {
     for (auto [stem, field] :
          {std::pair{"IsCTRL", &THotkeyStruct::IsCTRL}, std::pair{"IsALT", &THotkeyStruct::IsALT},
           std::pair{"IsSHIFT", &THotkeyStruct::IsSHIFT}}) {
-      const std::string name = ValueName(stem, n);
-      if (Registry_.ValueExists(name)) slot.*field = Registry_.ReadInteger(name);
+      if (auto value = Registry_.ReadIntegerIfExists(ValueName(stem, n))) slot.*field = *value;
     }
-    const std::string keyName = ValueName("KeyCode", n);
-    if (Registry_.ValueExists(keyName)) {
-      const std::string key = Registry_.ReadString(keyName);
-      slot.KeyCode = key.empty() ? 0 : key[0];
-    }
+    if (auto key = Registry_.ReadStringIfExists(ValueName("KeyCode", n)))
+      slot.KeyCode = key->empty() ? 0 : (*key)[0];
   }
 }
 

@@ -63,11 +63,7 @@ void TMainFrm::LoadLayout() {
   ButtonList->SetName("ButtonList");
   ButtonList->SetParent(this);
   ButtonList->SetBounds(0, 0, 280, 251);
-  for (int i = 0; i < kSlotCount; ++i) {
-    TPanelButton& item = ButtonList->Buttons().Add();
-    item.SetCtlXP(true);
-    SetFormFont(item.Font());
-  }
+  AddSlotButtons(*ButtonList);
   ButtonList->SetButtonHeight(50);
   ButtonList->SetButtonWidth(140);
   ButtonList->SetButtonStyle(TUserButtonStyle::ubsWin40Ext);
@@ -90,6 +86,14 @@ void TMainFrm::LoadLayout() {
   WndProcHook->SetWinControl(this);
   WndProcHook->OnMessageAfter = Bind(this, &TMainFrm::WndProcHookMessageAfter);
   EndLoading();
+}
+
+void TMainFrm::AddSlotButtons(TButtonPanel& panel) {
+  for (int i = 0; i < kSlotCount; ++i) {
+    TPanelButton& item = panel.Buttons().Add();
+    item.SetCtlXP(true);
+    SetFormFont(item.Font());
+  }
 }
 
 std::string TMainFrm::MakeHotkeyText(const THotkeyStruct& slot) { return ::MakeHotkeyText(slot); }

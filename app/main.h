@@ -20,6 +20,8 @@ class TMainFrm : public TForm {
   bool CheckHotkeyFree(int index, bool ctrl, bool alt, bool shift, char key) const;
   void RefreshButtons(TButtonPanel& panel, int mode);
   static void RefreshButton(int index, const THotkeyStruct& slot, int mode, TButtonPanel& panel);
+  // One button per slot, as both slot panels (this window's and the popup's) lay them out.
+  static void AddSlotButtons(TButtonPanel& panel);
 
   void ButtonListButtonClick(Component* Sender, Component* SendBtn, int Btn);
   void TrayIconDblClick(Component* Sender);

@@ -54,11 +54,7 @@ void TFormQuickSel::LoadLayout() {
   ButtonExecList->SetName("ButtonExecList");
   ButtonExecList->SetParent(this);
   ButtonExecList->SetBounds(0, 0, 110, 201);
-  for (int i = 0; i < kSlotCount; ++i) {
-    TPanelButton& item = ButtonExecList->Buttons().Add();
-    item.SetCtlXP(true);
-    SetFormFont(item.Font());
-  }
+  TMainFrm::AddSlotButtons(*ButtonExecList);
   ButtonExecList->SetButtonWidth(110);
   ButtonExecList->SetTabStop(true);
   ButtonExecList->OnButtonClick = Bind(this, &TFormQuickSel::ButtonExecListButtonClick);

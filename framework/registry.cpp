@@ -34,32 +34,59 @@ bool Registry::ValueExists(const std::string& name) const {
                          ERROR_SUCCESS;
 }
 
-std::string Registry::ReadString(const std::string& name) const {
-  DWORD size = 0;
-  if (!current_ ||
-      RegQueryValueExA(current_.Get(), name.c_str(), nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS ||
-      size == 0)
-    return {};
-  std::vector<char> data(size);
-  DWORD type = 0;
-  if (RegQueryValueExA(current_.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
-                       &size) != ERROR_SUCCESS)
-    throw Error(FormatWithName(kRegistryReadFailed, name));
+namespace {
+// Most texts fit here, so they cost one query; a longer one costs a second.
+constexpr DWORD kFirstReadSize = 256;
+
+std::string TextOf(const std::string& name, DWORD type, const char* data, DWORD size) {
   if (type != REG_SZ && type != REG_EXPAND_SZ) throw Error(FormatWithName(kRegistryBadType, name));
-  // size now says how much the system wrote: a REG_SZ stored without its NUL ends there.
-  std::string text(data.data(), std::min<size_t>(size, data.size()));
+  // size says how much the system wrote: a REG_SZ stored without its NUL ends there.
+  std::string text(data, size);
   if (auto nul = text.find('\0'); nul != std::string::npos) text.resize(nul);
   return text;
 }
+}  // namespace
 
-std::int32_t Registry::ReadInteger(const std::string& name) const {
+std::optional<std::string> Registry::ReadStringIfExists(const std::string& name) const {
+  if (!current_) return std::nullopt;
+  char first[kFirstReadSize];
+  DWORD size = sizeof first, type = 0;
+  const LONG result =
+      RegQueryValueExA(current_.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(first), &size);
+  if (result == ERROR_SUCCESS) {
+    // Zero-length data is the empty text whatever its type.
+    if (size == 0) return std::string();
+    return TextOf(name, type, first, std::min<DWORD>(size, sizeof first));
+  }
+  if (result != ERROR_MORE_DATA) return std::nullopt;
+  // size now holds what the whole value needs.
+  std::vector<char> data(size);
+  if (RegQueryValueExA(current_.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
+                       &size) != ERROR_SUCCESS)
+    throw Error(FormatWithName(kRegistryReadFailed, name));
+  return TextOf(name, type, data.data(), std::min<DWORD>(size, static_cast<DWORD>(data.size())));
+}
+
+std::string Registry::ReadString(const std::string& name) const {
+  return ReadStringIfExists(name).value_or(std::string());
+}
+
+std::optional<std::int32_t> Registry::ReadIntegerIfExists(const std::string& name) const {
+  if (!current_) return std::nullopt;
   std::int32_t value = 0;
   DWORD size = sizeof value, type = 0;
-  if (!current_ || RegQueryValueExA(current_.Get(), name.c_str(), nullptr, &type,
-                                    reinterpret_cast<BYTE*>(&value), &size) != ERROR_SUCCESS)
-    throw Error(FormatWithName(kRegistryReadFailed, name));
+  const LONG result =
+      RegQueryValueExA(current_.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
+  // Data longer than four bytes exists but cannot be read as a number.
+  if (result == ERROR_MORE_DATA) throw Error(FormatWithName(kRegistryReadFailed, name));
+  if (result != ERROR_SUCCESS) return std::nullopt;
   if (type != REG_DWORD) throw Error(FormatWithName(kRegistryBadType, name));
   return value;
+}
+
+std::int32_t Registry::ReadInteger(const std::string& name) const {
+  if (auto value = ReadIntegerIfExists(name)) return *value;
+  throw Error(FormatWithName(kRegistryReadFailed, name));
 }
 
 void Registry::Write(const std::string& name, DWORD type, const void* data, DWORD size) {

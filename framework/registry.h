@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 // "'%s' の取得に失敗しました"
@@ -52,6 +53,10 @@ class Registry {
   std::string ReadString(const std::string& name) const;
   // REG_DWORD; data of 1 to 3 bytes yields those bytes with zeros above them.
   std::int32_t ReadInteger(const std::string& name) const;
+  // ValueExists and then the read in one query (two for a long text): nothing for a
+  // missing value, otherwise exactly what ReadString / ReadInteger give or raise.
+  std::optional<std::string> ReadStringIfExists(const std::string& name) const;
+  std::optional<std::int32_t> ReadIntegerIfExists(const std::string& name) const;
   void WriteString(const std::string& name, const std::string& value);  // REG_SZ, text and one NUL
   void WriteInteger(const std::string& name, std::int32_t value);       // REG_DWORD
 

@@ -1,7 +1,9 @@
 #pragma once
-// One system-wide hotkey: registered on a private message window under an
-// identifier of its own while Active and HotKey say so; every press is reported
-// once through OnKeyDown, on the creating thread, with the key and modifiers of HotKey.
+// One system-wide hotkey: registered under an identifier of its own while Active and
+// HotKey say so; every press is reported once through OnKeyDown, on the creating
+// thread, with the key and modifiers of HotKey. The components of one thread share
+// one message window, which hands each WM_HOTKEY to the component whose identifier
+// it carries: a window per component cost start-up about a millisecond each.
 #include <windows.h>
 
 #include <cstdint>
@@ -25,14 +27,17 @@ class TGlobalHotKey : public Component {
   TKeyEvent OnKeyDown;
 
   ATOM Identifier() const { return identifier_; }
-  HWND WindowHandle() const { return window_ ? window_->Handle() : nullptr; }
+  // The window the key is registered on: shared by the components of this thread.
+  HWND WindowHandle() const;
 
  private:
+  class Router;
+
   void NewWndProc(Message& message);
   void Register(TShortCut value);
 
   bool active_ = true;
   ATOM identifier_ = 0;
   TShortCut hotKey_ = 0;
-  std::unique_ptr<MessageWindow> window_;
+  std::shared_ptr<Router> router_;
 };

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "components/system/global_hotkey.h"
@@ -146,7 +147,7 @@ TEST_CASE("destruction withdraws the key, releases the identifier and destroys t
   }
 }
 
-TEST_CASE("each component has its own identifier and message window, and each press reaches one") {
+TEST_CASE("each component has its own identifier, and each press reaches exactly one") {
   TGlobalHotKey first(nullptr);
   TGlobalHotKey second(nullptr);
 
@@ -160,7 +161,6 @@ TEST_CASE("each component has its own identifier and message window, and each pr
       CHECK(GetWindowThreadProcessId(c->WindowHandle(), nullptr) == GetCurrentThreadId());
     }
     CHECK(first.Identifier() != second.Identifier());
-    CHECK(first.WindowHandle() != second.WindowHandle());
   }
 
   SUBCASE("real key presses") {
@@ -189,6 +189,55 @@ TEST_CASE("each component has its own identifier and message window, and each pr
     PumpFor(kSettleMs);
     CHECK(firstLog.presses.size() == 1);
   }
+
+  SUBCASE("a press still queued for a destroyed component reaches nobody") {
+    PressLog log;
+    log.Attach(first);
+    log.Attach(second);
+    auto gone = std::make_unique<TGlobalHotKey>(nullptr);
+    log.Attach(*gone);
+    gone->SetHotKey(0xC04B);
+    const ATOM identifier = gone->Identifier();
+
+    PostMessageA(gone->WindowHandle(), WM_HOTKEY, identifier, MAKELPARAM(MOD_CONTROL | MOD_ALT, 'K'));
+    gone.reset();
+    PumpFor(kSettleMs);
+    CHECK(log.presses.empty());
+
+    // The others still get theirs.
+    PostMessageA(second.WindowHandle(), WM_HOTKEY, second.Identifier(), 0);
+    PumpUntil([&] { return !log.presses.empty(); });
+    PumpFor(kSettleMs);
+    REQUIRE(log.presses.size() == 1);
+    CHECK(log.presses[0].sender == &second);
+  }
+}
+
+TEST_CASE("a thread's components share one window, made with the first and destroyed with the last") {
+  auto first = std::make_unique<TGlobalHotKey>(nullptr);
+  auto second = std::make_unique<TGlobalHotKey>(nullptr);
+  const HWND window = first->WindowHandle();
+  CHECK(second->WindowHandle() == window);
+
+  // Another thread gets a window of its own, since WM_HOTKEY arrives on the window's thread.
+  HWND otherWindow = nullptr;
+  bool onOtherThread = false;
+  std::thread([&] {
+    TGlobalHotKey other(nullptr);
+    otherWindow = other.WindowHandle();
+    onOtherThread = GetWindowThreadProcessId(otherWindow, nullptr) == GetCurrentThreadId();
+  }).join();
+  CHECK(otherWindow != window);
+  CHECK(onOtherThread);
+  CHECK_FALSE(IsWindow(otherWindow));
+
+  first.reset();
+  CHECK(IsWindow(window));
+  second.reset();
+  CHECK_FALSE(IsWindow(window));
+
+  TGlobalHotKey next(nullptr);
+  CHECK(IsWindow(next.WindowHandle()));
 }
 
 TEST_CASE("WM_HOTKEY reports the key and modifiers of HotKey, not of the message") {
@@ -197,8 +246,8 @@ TEST_CASE("WM_HOTKEY reports the key and modifiers of HotKey, not of the message
   log.Attach(component);
   component.SetHotKey(0xA031);
 
-  // Another identifier and the keys Ctrl+Q in the message: neither is read.
-  PostMessageA(component.WindowHandle(), WM_HOTKEY, 0x1234, MAKELPARAM(MOD_CONTROL, 'Q'));
+  // The keys Ctrl+Q in the message are not read.
+  PostMessageA(component.WindowHandle(), WM_HOTKEY, component.Identifier(), MAKELPARAM(MOD_CONTROL, 'Q'));
   PumpUntil([&] { return !log.presses.empty(); });
   PumpFor(kSettleMs);
   REQUIRE(log.presses.size() == 1);

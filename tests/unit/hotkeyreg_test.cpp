@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -224,6 +225,24 @@ TEST_CASE_FIXTURE(CleanStore, "reading values: key text, numbers and texts") {
     RawKey().Set("DisplayText01", REG_SZ, Bytes("ab\0cd\0", 6));
     CHECK(Load()[0]->DisplayText == "ab");
   }
+  SUBCASE("texts around and beyond the size of a first read load whole") {
+    for (size_t length : {255u, 256u, 257u, 4000u}) {
+      for (bool withNul : {true, false}) {
+        CAPTURE(length);
+        CAPTURE(withNul);
+        Bytes text;
+        for (size_t k = 0; k < length; ++k) text += static_cast<char>('a' + k % 26);
+        RawKey raw;
+        raw.Set("PasteText07", REG_SZ, withNul ? text + '\0' : text);
+        raw.Set("KeyCode07", REG_EXPAND_SZ, "m" + text + '\0');
+        const TSlotList list = Load();
+        CHECK(list[6]->PasteText == text);
+        CHECK(list[6]->KeyCode == 'm');
+      }
+    }
+    RawKey().Set("DisplayText07", REG_SZ, Bytes(300, 'x') + '\0' + "tail" + '\0');
+    CHECK(Load()[6]->DisplayText == Bytes(300, 'x'));
+  }
   SUBCASE("a short REG_DWORD yields its bytes with zeros above them") {
     const struct {
       Bytes data;
@@ -257,6 +276,8 @@ TEST_CASE_FIXTURE(CleanStore, "a bad value stops the load with a message naming 
       {"IsCTRL01", REG_BINARY, Bytes("\1\0\0\0\0", 5), "'IsCTRL01' の取得に失敗しました"},
       {"KeyCode01", REG_DWORD, Dword('K'), "'KeyCode01' のデータ型が不正です"},
       {"DisplayText01", REG_BINARY, Bytes("x\0", 2), "'DisplayText01' のデータ型が不正です"},
+      {"PasteText01", REG_BINARY, Bytes(1000, 'x'), "'PasteText01' のデータ型が不正です"},
+      {"IsSHIFT01", REG_DWORD, Bytes(300, '\1'), "'IsSHIFT01' の取得に失敗しました"},
   };
   for (const Case& c : cases) {
     CAPTURE(c.name);
@@ -379,6 +400,27 @@ TEST_CASE_FIXTURE(CleanStore,
 
   CHECK(MessageOf([] { THotkeyReg().SaveSlot(Slot("x", "y", 1, 0, 0, 'X'), 2); }) ==
         Cp932FromUtf8("'DisplayText03' の設定に失敗しました"));
+}
+
+TEST_CASE_FIXTURE(CleanStore, "the single-query reads tell a missing value from an empty one") {
+  {
+    RawKey raw;
+    raw.Set("Empty", REG_SZ, Bytes());
+    raw.Set("Zero", REG_DWORD, Dword(0));
+  }
+  Registry registry(HKEY_CURRENT_USER, KEY_READ);
+  REQUIRE(registry.OpenKey(kStoreKeyPath, false));
+  CHECK(registry.ReadStringIfExists("Missing") == std::nullopt);
+  CHECK(registry.ReadStringIfExists("Empty") == std::string());
+  CHECK(registry.ReadIntegerIfExists("Missing") == std::nullopt);
+  CHECK(registry.ReadIntegerIfExists("Zero") == 0);
+  CHECK(registry.ReadString("Missing").empty());
+  CHECK(MessageOf([&] { registry.ReadInteger("Missing"); }) ==
+        Cp932FromUtf8("'Missing' の取得に失敗しました"));
+
+  Registry closed(HKEY_CURRENT_USER, KEY_READ);
+  CHECK(closed.ReadStringIfExists("Empty") == std::nullopt);
+  CHECK(closed.ReadIntegerIfExists("Zero") == std::nullopt);
 }
 
 TEST_CASE_FIXTURE(CleanStore, "a write through a key opened for reading reports the value's name") {
