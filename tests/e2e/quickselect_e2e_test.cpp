@@ -63,7 +63,7 @@ TEST_CASE("the popup opens above the pointer and inside the screen") {
     CAPTURE(p.name);
     VelnorSession session(SlotsNamed({0, 1, 2}));
     REQUIRE(session.Start());
-    REQUIRE(SetCursorPos(p.pointer.x, p.pointer.y));
+    REQUIRE(XMovePointer(p.pointer.x, p.pointer.y));
     HWND popup = OpenPopup(session);
     REQUIRE(popup != nullptr);
     CHECK(BoundsOf(popup) == Bounds(p.left, p.top, kPopupWidth, 3 * kRowHeight));
@@ -87,7 +87,7 @@ TEST_CASE("a click on a row pastes the slot that row offers and closes the popup
     VelnorSession session(SlotsNamed(c.named));
     REQUIRE(session.Start());
     REQUIRE(session.target.Activate());
-    REQUIRE(SetCursorPos(600, 400));
+    REQUIRE(XMovePointer(600, 400));
     HWND popup = OpenPopup(session);
     REQUIRE(popup != nullptr);
     RECT r{};

@@ -76,5 +76,5 @@ TEST_CASE("a slot value of the wrong type ends the start with the standard error
 
   AnswerMessageBox(box);
   CHECK(session.velnor.WaitExit() == 0);
-  CHECK_FALSE(session.tray.IconShown());
+  CHECK(session.tray.WaitIconShown(false));
 }

@@ -7,7 +7,7 @@
 namespace {
 // A 16 x 16 icon centred on the spot, with a margin, inside the taskbar.
 constexpr RECT kIconArea{kTrayIconSpot.x - 13, kTrayIconSpot.y - 8, 1024, kTrayIconSpot.y + 10};
-// An icon is far more than a few stray pixels; anti-aliasing noise is fewer.
+// An icon changes far more pixels than this; repainting the empty area changes none.
 constexpr size_t kIconPixels = 16;
 }  // namespace
 

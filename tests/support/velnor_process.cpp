@@ -32,9 +32,7 @@ bool VelnorProcess::Start() {
   return true;
 }
 
-bool VelnorProcess::Running() const {
-  return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
-}
+bool VelnorProcess::Running() const { return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
 
 bool VelnorProcess::WaitReady(DWORD timeoutMs) {
   return PumpUntil([&] { return !Running() || IsHotkeyTaken(MOD_CONTROL | MOD_SHIFT, 'Z'); }, timeoutMs) &&
@@ -83,34 +81,36 @@ std::vector<HWND> WindowsOf(DWORD pid) {
 }
 }  // namespace
 
-HWND VelnorProcess::FindWindowOf(const char* title, const char* className) const {
+HWND VelnorProcess::FindWindowOf(const char* title, const char* className, bool shownOnly) const {
   for (HWND window : WindowsOf(id_))
-    if ((!title || TitleOf(window) == title) && (!className || ClassOf(window) == className)) return window;
+    if ((!title || TitleOf(window) == title) && (!className || ClassOf(window) == className) &&
+        (!shownOnly || IsWindowVisible(window)))
+      return window;
   return nullptr;
 }
 
 std::string VelnorProcess::VisibleWindows() const {
   std::string list;
   for (HWND window : WindowsOf(id_))
-    if (IsWindowVisible(window)) list += (list.empty() ? "" : ", ") + ClassOf(window) + " '" + TitleOf(window) + "'";
+    if (IsWindowVisible(window))
+      list += (list.empty() ? "" : ", ") + ClassOf(window) + " '" + TitleOf(window) + "'";
   return list;
 }
 
 bool VelnorProcess::Shows(const char* title, const char* className) const {
-  HWND found = FindWindowOf(title, className);
-  return found && IsWindowVisible(found);
+  return FindWindowOf(title, className, true) != nullptr;
 }
 
 HWND VelnorProcess::WaitShownWindow(const char* title, const char* className, DWORD timeoutMs) const {
-  if (!PumpUntil([&] { return Shows(title, className); }, timeoutMs) || !WaitSettled(timeoutMs)) return nullptr;
-  return FindWindowOf(title, className);
+  if (!PumpUntil([&] { return Shows(title, className); }, timeoutMs) || !WaitSettled(timeoutMs))
+    return nullptr;
+  return FindWindowOf(title, className, true);
 }
 
 bool VelnorProcess::WaitSettled(DWORD timeoutMs) const {
   HWND application = FindWindowOf(nullptr, "VelnorApplication");
   DWORD_PTR answer = 0;
-  return application &&
-         SendMessageTimeoutA(application, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &answer) != 0;
+  return application && SendMessageTimeoutA(application, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &answer) != 0;
 }
 
 void VelnorProcess::Stop() {
@@ -118,7 +118,8 @@ void VelnorProcess::Stop() {
   // An open menu runs a message loop of its own, and Wine's drops the quit message
   // that closing the main window posts: cancel the menu first.
   if (Shows(nullptr, "#32768"))
-    if (HWND application = FindWindowOf(nullptr, "VelnorApplication")) PostMessageA(application, WM_CANCELMODE, 0, 0);
+    if (HWND application = FindWindowOf(nullptr, "VelnorApplication"))
+      PostMessageA(application, WM_CANCELMODE, 0, 0);
   // Closing the main window is the program's own way to quit, shown or not.
   if (HWND main = FindWindowOf("Velnor Preferences")) PostMessageA(main, WM_CLOSE, 0, 0);
   if (WaitExit(5000) != STILL_ACTIVE) return;

@@ -22,15 +22,15 @@ class VelnorProcess {
   bool Running() const;
   // Ends the program: by closing its main window, else by force.
   void Stop();
-  // A top-level window of this program with exactly this title (any title when null)
-  // and, when given, of this window class; or null.
-  HWND FindWindowOf(const char* title, const char* className = nullptr) const;
+  // A top-level window of this program with exactly this title (any title when null),
+  // when given of this window class, and when asked for a visible one; or null.
+  HWND FindWindowOf(const char* title, const char* className = nullptr, bool shownOnly = false) const;
   // The program's visible top-level windows, front to back, as class and title:
   // "#32770 'Velnor'", joined by ", "; empty when none is visible.
   std::string VisibleWindows() const;
-  // Whether FindWindowOf finds a visible window.
+  // Whether such a window is visible.
   bool Shows(const char* title, const char* className = nullptr) const;
-  // Pumps until FindWindowOf finds a visible window and the program has settled
+  // Pumps until such a window is visible and the program has settled
   // (WaitSettled), so the window is on the X display as well; it, or null on timeout.
   HWND WaitShownWindow(const char* title, const char* className = nullptr, DWORD timeoutMs = 5000) const;
   // Sends one message to the application window ("VelnorApplication") and waits for

@@ -1,9 +1,13 @@
 #include "velnor_session.h"
 
+#include <doctest.h>
+
+#include "screenshot.h"
 #include "wait.h"
 
 UINT HotkeyModifiers(const StoredSlot& slot) {
-  return (slot.ctrl == 1 ? MOD_CONTROL : 0) | (slot.alt == 1 ? MOD_ALT : 0) | (slot.shift == 1 ? MOD_SHIFT : 0);
+  return (slot.ctrl == 1 ? MOD_CONTROL : 0) | (slot.alt == 1 ? MOD_ALT : 0) |
+         (slot.shift == 1 ? MOD_SHIFT : 0);
 }
 
 VelnorSession::VelnorSession(const std::vector<SlotAt>& slots) {
@@ -19,7 +23,13 @@ VelnorSession::~VelnorSession() {
 }
 
 bool VelnorSession::Start() {
-  return velnor.Start() && velnor.WaitReady() && tray.WaitIconShown(true, 10000) && velnor.WaitSettled();
+  if (velnor.Start() && velnor.WaitReady() && tray.WaitIconShown(true, 10000) && velnor.WaitSettled())
+    return true;
+  // What the desktop shows instead is the best clue to a start that did not finish.
+  MESSAGE("the program did not get ready; running: " << velnor.Running()
+                                                     << ", visible windows: " << velnor.VisibleWindows());
+  SaveScreenshot("e2e-start-failure");
+  return false;
 }
 
 bool VelnorSession::TextArrives(const std::string& text, DWORD timeoutMs) {

@@ -1,7 +1,7 @@
 #pragma once
-// One run of the real program for an end-to-end test: the store written, the
-// notification area remembered without the program's icon, then the program started;
-// at the end the program is ended and the store removed, so nothing carries over.
+// One run of the real program for an end-to-end test. Made before the program starts:
+// it writes the store and remembers the notification area without the program's
+// icon. At the end it ends the program and removes the store, so nothing carries over.
 #include <windows.h>
 
 #include <string>

@@ -3,34 +3,48 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <vector>
 
 #include "unix_command.h"
 #include "wait.h"
 
 namespace {
-// Where and when the last click ended.
-POINT lastSpot{-1000, -1000};
-DWORD lastTime = 0;
+struct Click {
+  POINT spot;
+  DWORD time;  // when it ended
+};
+std::vector<Click> recentClicks;
 
-// Two presses at one spot within the double-click time make a double click, however
-// many programs or windows came and went in between: separate clicks there are kept
-// that far apart, as a user's would be.
-void KeepApartFromLastClick(int x, int y) {
-  const bool sameSpot = std::abs(x - lastSpot.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
-                        std::abs(y - lastSpot.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
-  const DWORD since = GetTickCount() - lastTime, needed = GetDoubleClickTime() + 100;
-  if (sameSpot && since < needed) PumpFor(needed - since);
+// Two presses at one spot within the double-click time make a double click, whatever
+// other clicks came in between (each program keeps its own last press): a separate
+// click at a spot waits until no earlier one there can pair with it, as a user's would.
+void KeepApartFromEarlierClicks(int x, int y) {
+  const DWORD window = GetDoubleClickTime() + 100;
+  for (const Click& click : recentClicks) {
+    const DWORD since = GetTickCount() - click.time;
+    if (since < window && std::abs(x - click.spot.x) <= GetSystemMetrics(SM_CXDOUBLECLK) &&
+        std::abs(y - click.spot.y) <= GetSystemMetrics(SM_CYDOUBLECLK))
+      PumpFor(window - since);
+  }
+  std::erase_if(recentClicks, [&](const Click& click) { return GetTickCount() - click.time >= window; });
 }
 }  // namespace
 
 bool XdoTool(const std::string& arguments) { return RunUnixCommand("xdotool " + arguments) == 0; }
 
+bool XMovePointer(int x, int y) {
+  if (!XdoTool("mousemove " + std::to_string(x) + " " + std::to_string(y))) return false;
+  return PumpUntil([&] {
+    POINT at{};
+    return GetCursorPos(&at) && at.x == x && at.y == y;
+  });
+}
+
 bool XClick(int x, int y, int button, int count) {
-  KeepApartFromLastClick(x, y);
+  KeepApartFromEarlierClicks(x, y);
   // 80 ms apart: well inside the double-click time, yet two separate presses.
   const bool done = XdoTool("mousemove " + std::to_string(x) + " " + std::to_string(y) + " click --repeat " +
                             std::to_string(count) + " --delay 80 " + std::to_string(button));
-  lastSpot = {x, y};
-  lastTime = GetTickCount();
+  recentClicks.push_back({{x, y}, GetTickCount()});
   return done;
 }

@@ -6,6 +6,10 @@
 
 // Runs xdotool with the arguments; true when it succeeded.
 bool XdoTool(const std::string& arguments);
+// Moves the pointer to (x, y) and waits until the system reports it there; false when
+// it did not get there. (SetCursorPos may lose to the X server's own, older report of
+// the pointer after earlier X input.)
+bool XMovePointer(int x, int y);
 // Moves the pointer to (x, y) and clicks the button (1 left, 3 right) count times;
-// a click at the spot of the one before waits until it cannot pair with it.
+// a click waits until no earlier click at its spot can pair with it.
 bool XClick(int x, int y, int button = 1, int count = 1);
