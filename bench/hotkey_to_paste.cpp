@@ -1,6 +1,6 @@
 // Hotkey to paste: from the SendInput of slot 1's hotkey to the pasted text's
 // arrival in this process's edit control, both read on this process's performance
-// counter, minus the specified 100 ms wait; 200 presses after 5 warm-up presses,
+// counter, minus the paste's own 100 ms wait; 200 presses after 5 warm-up presses,
 // Velnor against the paste floor.
 #include <stdexcept>
 #include <string>
@@ -15,7 +15,7 @@ namespace {
 
 constexpr int kWarmUp = 5;
 constexpr int kPresses = 200;
-constexpr double kSpecifiedWait = 100;
+constexpr double kPasteWait = 100;
 
 struct Result {
   std::vector<double> beyond;
@@ -28,7 +28,7 @@ Result Measure(const std::string& exe, const std::string& arguments, TargetWindo
   PasteSession session(target, SlotText(0));
   if (session.Press(kWarmUp).empty()) throw std::runtime_error("no paste from " + exe + " arrived");
   Result result;
-  for (double delay : session.Press(kPresses)) result.beyond.push_back(delay - kSpecifiedWait);
+  for (double delay : session.Press(kPresses)) result.beyond.push_back(delay - kPasteWait);
   result.missed = session.Missed();
   return result;
 }

@@ -1,5 +1,5 @@
 // The least program that does a slot paste's system work: CTRL+ALT+1 registered on a
-// window; on WM_HOTKEY a thread sleeps the specified 100 ms, puts the text on the
+// window; on WM_HOTKEY a thread sleeps 100 ms as the program does, puts the text on the
 // clipboard as CF_TEXT and sends the same key events as Velnor's paste worker
 // (Alt up, Ctrl down, V down, V up, Ctrl up). Hotkey-to-paste is compared with this.
 // Command line: <token> <text to paste>. Exit code 3 when the key was taken.

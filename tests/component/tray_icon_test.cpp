@@ -319,7 +319,7 @@ TEST_CASE("Hint and Icon changes reach the shell while active, and only then") {
   }
 }
 
-TEST_CASE("icon notifications become events in the specified order") {
+TEST_CASE("icon notifications become events in the documented order") {
   TrayFixture f;
   f.Record();
   struct Case {
