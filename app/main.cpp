@@ -8,8 +8,6 @@ TMainFrm* MainFrm = nullptr;
 
 namespace {
 constexpr int kSlotButtonCaption = 0;
-constexpr int kModeMainWindow = 0;
-constexpr int kModeQuickSelect = 1;
 constexpr size_t kQuickSelectCaptionMax = 16;
 }  // namespace
 
@@ -18,7 +16,7 @@ TMainFrm::TMainFrm(Component* owner) : TForm(owner) {
   Application::Instance().SetTitle("Velnor");
   SlotList = std::make_unique<TSlotList>(MakeClearedSlotList());
   THotkeyReg().LoadSlots(*SlotList);
-  RefreshButtons(*ButtonList, kModeMainWindow);
+  RefreshButtons(*ButtonList, kCaptionModeMainWindow);
   if (DM) {
     for (int i = 0; i < kSlotCount; ++i) DM->ApplyHotkey(i, MakeHotkeyText(*(*SlotList)[i]));
     DM->SetSlots(SlotList.get());
@@ -115,10 +113,10 @@ void TMainFrm::RefreshButtons(TButtonPanel& panel, int mode) {
 void TMainFrm::RefreshButton(int index, const THotkeyStruct& slot, int mode, TButtonPanel& panel) {
   const std::string name = slot.DisplayText.empty() ? " " : slot.DisplayText;
   std::string caption;
-  if (mode == kModeMainWindow) {
+  if (mode == kCaptionModeMainWindow) {
     const std::string hotkey = MakeHotkeyText(slot);
     if (!hotkey.empty()) caption = name + "\n(" + hotkey + ")";
-  } else if (mode == kModeQuickSelect) {
+  } else if (mode == kCaptionModeQuickSelect) {
     caption = name;
     // Cut by bytes: the cut may split a double-byte character, as the display allows.
     if (caption.size() > kQuickSelectCaptionMax)

@@ -11,6 +11,11 @@
 #include "framework/form.h"
 #include "framework/menu.h"
 
+// The two caption forms of RefreshButton: this window's two-line caption, and the
+// quick-select popup's shortened display text.
+inline constexpr int kCaptionModeMainWindow = 0;
+inline constexpr int kCaptionModeQuickSelect = 1;
+
 class TMainFrm : public TForm {
  public:
   explicit TMainFrm(Component* owner);

@@ -1,13 +1,11 @@
 #include "app/quicksel.h"
 
-#include "app/copypaste.h"
 #include "app/datamod.h"
 #include "app/main.h"
 #include "app/messages.h"
 #include "framework/application.h"
 
 namespace {
-constexpr int kModeQuickSelect = 1;
 constexpr int kPopupWidth = 109;
 constexpr int kPointerGap = 10;
 }  // namespace
@@ -21,7 +19,7 @@ TFormQuickSel::TFormQuickSel(Component* owner) : TForm(owner) {
     // The named slots fill the rows from the top; rows past them are never shown.
     for (int k = 0; k < kSlotCount; ++k) {
       const int slot = k < static_cast<int>(rows_.size()) ? rows_[k] : k;
-      TMainFrm::RefreshButton(k, *(*slots)[slot], kModeQuickSelect, *ButtonExecList);
+      TMainFrm::RefreshButton(k, *(*slots)[slot], kCaptionModeQuickSelect, *ButtonExecList);
     }
   }
   ShownCount = static_cast<int>(rows_.size());
@@ -63,13 +61,9 @@ void TFormQuickSel::LoadLayout() {
 }
 
 void TFormQuickSel::ButtonExecListButtonClick(Component*, Component*, int Btn) {
-  const TSlotList* slots = DM ? DM->Slots() : nullptr;
-  // After Quit released the records a late click pastes nothing.
-  if (slots && Btn >= 0 && Btn < static_cast<int>(rows_.size())) {
-    auto* worker = new TCopyPaste;  // frees itself when the paste is done
-    worker->PasteText = (*slots)[rows_[Btn]]->PasteText;
-    worker->Start();
-  }
+  // No Alt or Shift to release; after Quit released the records the data module
+  // pastes nothing.
+  if (DM && Btn >= 0 && Btn < static_cast<int>(rows_.size())) DM->PasteSlot(rows_[Btn], {});
   Close();
 }
 
