@@ -20,6 +20,18 @@ void TFont::SetBold(bool bold) {
   Changed();
 }
 
+void TFont::SetUnderline(bool underline) {
+  if (underline == underline_) return;
+  underline_ = underline;
+  Changed();
+}
+
+void TFont::SetQuality(BYTE quality) {
+  if (quality == quality_) return;
+  quality_ = quality;
+  Changed();
+}
+
 void TFont::Assign(const TFont& other) {
   if (*this == other) return;
   name_ = other.name_;
@@ -27,12 +39,15 @@ void TFont::Assign(const TFont& other) {
   charset_ = other.charset_;
   color_ = other.color_;
   bold_ = other.bold_;
+  underline_ = other.underline_;
+  quality_ = other.quality_;
   Changed();
 }
 
 bool TFont::operator==(const TFont& other) const {
   return name_ == other.name_ && height_ == other.height_ && charset_ == other.charset_ &&
-         color_ == other.color_ && bold_ == other.bold_;
+         color_ == other.color_ && bold_ == other.bold_ &&
+         underline_ == other.underline_ && quality_ == other.quality_;
 }
 
 void TFont::Changed() {
@@ -46,7 +61,8 @@ HFONT TFont::Handle() const {
     lf.lfHeight = height_;
     lf.lfWeight = bold_ ? FW_BOLD : FW_NORMAL;
     lf.lfCharSet = charset_;
-    lf.lfQuality = DEFAULT_QUALITY;
+    lf.lfUnderline = underline_;
+    lf.lfQuality = quality_;
     lstrcpynA(lf.lfFaceName, name_.c_str(), LF_FACESIZE);
     handle_.Reset(CreateFontIndirectA(&lf));
   }

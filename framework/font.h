@@ -23,9 +23,13 @@ class TFont {
   BYTE Charset() const { return charset_; }
   TColor Color() const { return color_; }
   bool Bold() const { return bold_; }
+  bool Underline() const { return underline_; }
+  BYTE Quality() const { return quality_; }  // lfQuality: DEFAULT_QUALITY, ANTIALIASED_QUALITY, ...
   void Set(std::string name, int height, BYTE charset);
   void SetColor(TColor color);
   void SetBold(bool bold);
+  void SetUnderline(bool underline);
+  void SetQuality(BYTE quality);
   void Assign(const TFont& other);
   bool operator==(const TFont& other) const;
 
@@ -40,6 +44,8 @@ class TFont {
   BYTE charset_ = DEFAULT_CHARSET;
   TColor color_ = clWindowText;
   bool bold_ = false;
+  bool underline_ = false;
+  BYTE quality_ = DEFAULT_QUALITY;
   mutable FontHandle handle_;
 };
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "components/paint/visual_styles.h"
+
 namespace {
 // Keeps the collection's change handler off for a scope, and puts it back on every path.
 class ChangeHandlerDetached {
@@ -34,6 +36,8 @@ class LayoutRunning {
 TButtonPanel::TButtonPanel(Component* owner)
     : TWinControl(owner), buttons_(std::make_unique<TPanelButtons>(*this, true)) {
   buttons_->OnChange = Bind(this, &TButtonPanel::GetBtnsChange);
+  fillObject_.OnChange = [this] { GetChange(); };
+  bevel_.OnChange = [this] { BevelChange(); };
 }
 
 TButtonPanel::~TButtonPanel() {
@@ -80,6 +84,7 @@ void TButtonPanel::SetCtlXP(bool value) {
 void TButtonPanel::SetTransparent(bool value) {
   if (value == transparent_) return;
   transparent_ = value;
+  CreateBack(true);
   Invalidate();
 }
 
@@ -123,18 +128,91 @@ void TButtonPanel::GetBtnsChange(TPanelButtons*) {
 }
 
 void TButtonPanel::GetChange() {
+  CreateBack(true);
   Invalidate();
   SetBorders();
+}
+
+void TButtonPanel::BevelChange() {
+  // The windows-mode frame is the system's client edge, a window style.
+  if (HandleAllocated()) {
+    HWND window = Handle();
+    LONG_PTR exStyle = GetWindowLongPtrA(window, GWL_EXSTYLE) & ~static_cast<LONG_PTR>(WS_EX_CLIENTEDGE);
+    if (bevel_.Mode() == TBevelMode::bmWindows) exStyle |= WS_EX_CLIENTEDGE;
+    SetWindowLongPtrA(window, GWL_EXSTYLE, exStyle);
+    SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  GetChange();
 }
 
 void TButtonPanel::Loaded() {
   TWinControl::Loaded();
   if (buttonParentCtlXP_) SetCustomButtonsXPMode(ctlXP_);
+  CreateBack(true);
   SetBorders();
 }
 
 void TButtonPanel::Resize() {
-  if (!IsLoading() && !IsDestroying()) SetBorders();
+  if (IsLoading() || IsDestroying()) return;
+  CreateBack(false);
+  Invalidate();
+  SetBorders();
+}
+
+void TButtonPanel::CreateParams(TCreateParams& params) {
+  TWinControl::CreateParams(params);
+  if (bevel_.Mode() == TBevelMode::bmWindows) params.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+void TButtonPanel::CreateBack(bool force) {
+  if (IsLoading() || IsDestroying()) return;
+  if (transparent_ || fillObject_.Empty()) {
+    cachedFill_.Drop();
+    return;
+  }
+  RECT client = ClientRect();
+  if (HandleAllocated()) GetClientRect(Handle(), &client);
+  cachedFill_.Rebuild(fillObject_, color_, client.right, client.bottom, force);
+}
+
+bool TButtonPanel::ThemedTransparent() { return transparent_ && ctlXP_ && HandleAllocated() && ThemesUsable(); }
+
+void TButtonPanel::WndProc(Message& message) {
+  switch (message.Msg) {
+    case WM_ERASEBKGND:
+      parentBackgroundDrawn_ = false;
+      if (ThemedTransparent()) {
+        parentBackgroundDrawn_ = ThemeDrawParentBackground(Handle(), reinterpret_cast<HDC>(message.WParam));
+        message.Result = 1;
+        return;
+      }
+      break;
+    case WM_SYSCOLORCHANGE:
+      if (!transparent_) {
+        CreateBack(true);  // system colours may be in the fill
+        Invalidate();
+      }
+      break;
+  }
+  TWinControl::WndProc(message);
+}
+
+void TButtonPanel::PaintWindow(Canvas& canvas) {
+  if (IsLoading()) return;
+  RECT client = ClientRect();
+  if (HandleAllocated()) GetClientRect(Handle(), &client);
+  if (cachedFill_.Exists()) {
+    cachedFill_.CopyTo(canvas.Handle(), client);
+  } else if (ThemedTransparent()) {
+    // Painting goes to a fresh off-screen picture, so the parent's background is
+    // needed here whatever the erase drew; a parent that draws none leaves its colour.
+    canvas.FillRect(client, parent_ ? parent_->Color() : color_);
+    ThemeDrawParentBackground(Handle(), canvas.Handle());
+  } else {
+    canvas.FillRect(client, color_);
+  }
+  if (!GetEmpty()) bevel_.PaintBevel(canvas, client, transparentBorder_);
 }
 
 void TButtonPanel::SetBorders() {
