@@ -80,8 +80,8 @@ void PlaceSegment(LinePass& line, std::string_view& markup, Segment segment, int
   if (s.flags.subscript) s.subscriptOffset = std::max(s.subscriptOffset, height / 4);
   if (s.flags.superscript) s.superscriptOffset = std::max(s.superscriptOffset, height / 4);
   s.lineHeight = std::max(s.lineHeight, height);
-  if (line.Measuring()) s.result.PlainText += text;
   if (s.flags.hidden) {
+    if (line.Measuring()) s.result.PlainText += text;
     markup.remove_prefix(segment.raw.size());
     return;
   }
@@ -99,6 +99,8 @@ void PlaceSegment(LinePass& line, std::string_view& markup, Segment segment, int
   line.textSoFar += text;
 
   if (fits || !s.options.WrapWords) {
+    // Only here, so a word moved on to the next line is not in the plain text twice.
+    if (line.Measuring()) s.result.PlainText += text;
     line.lineText += segment.raw;
     markup.remove_prefix(segment.raw.size());
     if (!fits && !line.Drawing() && hadText) markup = {};  // cut at the ellipsis: the rest is dropped

@@ -12,10 +12,10 @@ MarkupSurface::MarkupSurface(int width, int height)
     : pixels_(width, height), canvas_(pixels_.Dc(), TestMarkupFont()) {}
 
 MarkupRun MarkupSurface::Draw(const std::string& markup, MarkupOptions options) {
-  return Draw(markup, Whole(), options);
+  return DrawIn(markup, Whole(), options);
 }
 
-MarkupRun MarkupSurface::Draw(const std::string& markup, const RECT& bounds, MarkupOptions options) {
+MarkupRun MarkupSurface::DrawIn(const std::string& markup, const RECT& bounds, MarkupOptions options) {
   MarkupRun run;
   run.hit = DrawMarkup(canvas_, markup, bounds, options, run.result);
   return run;
@@ -23,14 +23,14 @@ MarkupRun MarkupSurface::Draw(const std::string& markup, const RECT& bounds, Mar
 
 MarkupRun MarkupSurface::Measure(const std::string& markup, const RECT& bounds, MarkupOptions options) {
   options.MeasureOnly = true;
-  return Draw(markup, bounds, options);
+  return DrawIn(markup, bounds, options);
 }
 
 MarkupRun MarkupSurface::HitTest(const std::string& markup, int x, int y, MarkupOptions options) {
   options.HitTestOnly = true;
   options.HitX = x;
   options.HitY = y;
-  return Draw(markup, Whole(), options);
+  return DrawIn(markup, Whole(), options);
 }
 
 SIZE MarkupSurface::Extent(std::string_view text, MarkupFont font) {

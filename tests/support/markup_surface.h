@@ -23,7 +23,7 @@ class MarkupSurface {
 
   // Lays out the markup in the whole surface (or in bounds) and paints it.
   MarkupRun Draw(const std::string& markup, MarkupOptions options = {});
-  MarkupRun Draw(const std::string& markup, const RECT& bounds, MarkupOptions options = {});
+  MarkupRun DrawIn(const std::string& markup, const RECT& bounds, MarkupOptions options = {});
   MarkupRun Measure(const std::string& markup, const RECT& bounds, MarkupOptions options = {});
   MarkupRun HitTest(const std::string& markup, int x, int y, MarkupOptions options = {});
 
