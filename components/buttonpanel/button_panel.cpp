@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "components/paint/visual_styles.h"
+#include "framework/flag_scope.h"
 
 namespace {
 // Keeps the collection's change handler off for a scope, and puts it back on every path.
@@ -18,18 +19,6 @@ class ChangeHandlerDetached {
  private:
   TPanelButtons& buttons_;
   Event<TPanelButtons*> saved_;
-};
-
-// Clears the layout guard however the pass ends.
-class LayoutRunning {
- public:
-  explicit LayoutRunning(bool& flag) : flag_(flag) { flag_ = true; }
-  ~LayoutRunning() { flag_ = false; }
-  LayoutRunning(const LayoutRunning&) = delete;
-  LayoutRunning& operator=(const LayoutRunning&) = delete;
-
- private:
-  bool& flag_;
 };
 }  // namespace
 
@@ -217,7 +206,7 @@ void TButtonPanel::PaintWindow(Canvas& canvas) {
 
 void TButtonPanel::SetBorders() {
   if (layoutRunning_ || IsLoading()) return;
-  LayoutRunning running(layoutRunning_);
+  FlagScope running(layoutRunning_);
 
   RECT area = ClientRect();
   if (HandleAllocated()) GetClientRect(Handle(), &area);

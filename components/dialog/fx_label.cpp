@@ -1,0 +1,38 @@
+#include "components/dialog/fx_label.h"
+
+TFxLabel::TFxLabel(Component* owner) : TBaseLabel(owner) {
+  fontFX_.OnChange = [this] {
+    if (!storingOrigin_) FontChange();
+  };
+  bevel_.OnChange = [this] { FontChange(); };
+}
+
+void TFxLabel::CorrectBounds() {
+  TBaseLabel::CorrectBounds();
+  if (fontFX_.Angle() == 0 || !AutoSize() || IsLoading()) return;
+  // The measure of a turned caption says where its text must start to stay inside.
+  const TextFxExtent extent =
+      CalcTextFx(font_, Caption(), fontFX_, 0, BevelExtent(), ShowAccelChar(), MultiLine(), ClientRect());
+  FlagScope storing(storingOrigin_);
+  fontFX_.SetPosX(static_cast<std::int16_t>(extent.origin.x));
+  fontFX_.SetPosY(static_cast<std::int16_t>(extent.origin.y));
+}
+
+void TFxLabel::PaintCaption(Canvas& canvas, RECT rect) {
+  TDrawTextStyles styles = EnabledStyles();
+  RECT clip{};
+  const bool framed = bevel_.GetBevelExtend() > 0;
+  if (framed) {
+    rect = clip = bevel_.PaintBevel(canvas, rect, false);
+    styles.Include(TDrawTextStyle::dtClip);
+  }
+  UINT flags = CaptionFlags();
+  if (!AutoSize()) {
+    const bool turned = fontFX_.Angle() != 0;
+    if (!(MultiLine() && !turned)) flags |= DT_SINGLELINE;
+    const bool placeTurned = turned && Alignment() != TBoxAlignment::agTopLeft;
+    const bool placeBlock = MultiLine() && VerticalPlace(Alignment()) != TVerticalPlace::Top;
+    if (placeTurned || placeBlock) rect = AlignTextRect(font_, Caption(), flags, Alignment(), rect, fontFX_.Angle());
+  }
+  DrawCaption(canvas, framed ? &clip : nullptr, styles, flags, rect);
+}
