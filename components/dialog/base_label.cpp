@@ -53,6 +53,7 @@ void TBaseLabel::CorrectBounds() {
   const TextFxExtent extent =
       CalcTextFx(font_, caption_, Effect(), flags, BevelExtent(), showAccelChar_, multiLine_, ClientRect());
   SetBounds(Left(), Top(), extent.rect.right - extent.rect.left, extent.rect.bottom - extent.rect.top);
+  TextOriginMeasured(extent.origin);
 }
 
 void TBaseLabel::Repaint() {

@@ -88,7 +88,9 @@ class TBaseLabel : public TControl {
   // A setting that changes the caption's size or look: sizes again and repaints.
   void FontChange();
   // Auto-size: the caption's measure becomes the label's size, its position kept.
-  virtual void CorrectBounds();
+  void CorrectBounds();
+  // A turned caption's measure also says where its text starts; plain labels ignore it.
+  virtual void TextOriginMeasured(POINT) {}
   virtual int BevelExtent() const { return 0; }
   void Repaint();
   virtual void PaintCaption(Canvas& canvas, RECT rect) = 0;

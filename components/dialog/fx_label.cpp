@@ -7,15 +7,12 @@ TFxLabel::TFxLabel(Component* owner) : TBaseLabel(owner) {
   bevel_.OnChange = [this] { FontChange(); };
 }
 
-void TFxLabel::CorrectBounds() {
-  TBaseLabel::CorrectBounds();
-  if (fontFX_.Angle() == 0 || !AutoSize() || IsLoading()) return;
-  // The measure of a turned caption says where its text must start to stay inside.
-  const TextFxExtent extent =
-      CalcTextFx(font_, Caption(), fontFX_, 0, BevelExtent(), ShowAccelChar(), MultiLine(), ClientRect());
+void TFxLabel::TextOriginMeasured(POINT origin) {
+  if (fontFX_.Angle() == 0) return;
+  // Stored quietly: the origin follows from the size just measured, not the other way round.
   FlagScope storing(storingOrigin_);
-  fontFX_.SetPosX(static_cast<std::int16_t>(extent.origin.x));
-  fontFX_.SetPosY(static_cast<std::int16_t>(extent.origin.y));
+  fontFX_.SetPosX(static_cast<std::int16_t>(origin.x));
+  fontFX_.SetPosY(static_cast<std::int16_t>(origin.y));
 }
 
 void TFxLabel::PaintCaption(Canvas& canvas, RECT rect) {

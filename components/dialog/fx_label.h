@@ -14,7 +14,7 @@ class TFxLabel : public TBaseLabel {
 
  protected:
   void PaintCaption(Canvas& canvas, RECT rect) override;
-  void CorrectBounds() override;
+  void TextOriginMeasured(POINT origin) override;
   int BevelExtent() const override { return bevel_.GetBevelExtend(); }
 
  private:
