@@ -237,8 +237,16 @@ TEST_CASE("a click needs the left button pressed and released over an enabled bu
     on.Mouse(WM_RBUTTONDOWN, 30, 12, MK_RBUTTON);
     on.Mouse(WM_RBUTTONUP, 30, 12);
   };
+  // Another window takes the mouse mid-press, as a window popping up does.
+  const Step loseCapture = [](ButtonOnForm&) {
+    HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    SetCapture(other);
+    ReleaseCapture();
+    DestroyWindow(other);
+  };
   const Case cases[] = {
       {"press and release over it", {enter, down, up}, 1},
+      {"the press was cut short by another window", {enter, down, loseCapture, enter, up}, 0},
       {"two presses and releases", {enter, down, up, down, up}, 2},
       {"released after leaving", {enter, down, leave, upOutside}, 0},
       {"left and came back before the release", {enter, down, leave, enter, up}, 1},
