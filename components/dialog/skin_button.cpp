@@ -136,13 +136,15 @@ void TSkinButton::MouseDown(MouseButton button, TShiftState shift, int x, int y)
 }
 
 void TSkinButton::MouseUp(MouseButton button, TShiftState shift, int x, int y) {
-  if (!Enabled()) return;
   const bool wasPressed = pressed_ && button == MouseButton::Left;
+  // Released even when the press disabled the button, or the parent would keep
+  // sending it the mouse.
   if (wasPressed) {
     pressed_ = false;
     SetMouseCapture(false);
     Repaint();
   }
+  if (!Enabled()) return;
   TControl::MouseUp(button, shift, x, y);
   const RECT client = ClientRect();
   if (wasPressed && PtInRect(&client, POINT{x, y}) && OnClick) OnClick(this);  // last: may destroy the button

@@ -253,12 +253,14 @@ TEST_CASE("a click needs the left button pressed and released over an enabled bu
       {"pressed elsewhere, released over it", {downOutside, enter, up}, 0},
       {"right button", {enter, rightClick}, 0},
       {"disabled", {disable, enter, down, up}, 0},
+      {"disabled while held", {enter, down, disable, up}, 0},
   };
   for (const Case& c : cases) {
     CAPTURE(std::string(c.what));
     ButtonOnForm on;
     for (const Step& step : c.steps) step(on);
     CHECK(on.clicks == c.clicks);
+    CHECK_FALSE(on.button.MouseCapture());  // the parent's mouse is free again
   }
 }
 
