@@ -92,7 +92,7 @@ void ParagraphTag(LinePass& line, std::string_view markup) {
     if (Contains(align, "LEFT")) s.align = MarkupAlign::maLeft;
     if (Contains(align, "CENTER")) s.align = MarkupAlign::maCenter;
   }
-  if (Contains(attributes, "INDENT")) s.indent = ReadNumber(AttributeValue(attributes, "INDENT"));
+  if (Contains(attributes, "INDENT")) s.indent = ReadPixels(AttributeValue(attributes, "INDENT"));
   if (Contains(attributes, "BGCOLOR") && line.Drawing()) {
     const std::string value = AttributeValue(attributes, "BGCOLOR");
     const TColor color = value.empty() ? clNone : ParseMarkupColor(value);
@@ -122,7 +122,7 @@ void BodyTag(LinePass& line, std::string_view markup) {
 }
 
 void PositionTag(LinePass& line, std::string_view markup) {
-  const MarkupNumber x = ReadMarkupNumber(QuotedAfterLetter(markup, 'x'));
+  const MarkupNumber x = ReadMarkupPixels(QuotedAfterLetter(markup, 'x'));
   if (!x.complete || line.lineWidth >= x.value) return;
   line.lineWidth = x.value;
   line.C.left = line.state.bounds.left + x.value;
@@ -130,7 +130,7 @@ void PositionTag(LinePass& line, std::string_view markup) {
 
 void ListItem(LinePass& line) {
   MarkupState& s = line.state;
-  line.lineWidth += s.listLevel * kListIndent;
+  line.Widen(s.listLevel * kListIndent);
   if (++line.listItems == 2) {
     line.deferred = true;  // one item per line: this one starts the next
     return;

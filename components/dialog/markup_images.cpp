@@ -140,8 +140,8 @@ void PictureTag(LinePass& line, std::string_view markup) {
   std::string source = AttributeValue(attributes, "SRC");
   // Over a picture inside an anchor, its ALT picture shows instead.
   if (Contains(attributes, "ALT") && s.hitPicture == s.pictureCounter) source = AttributeValue(attributes, "ALT");
-  const int width = ReadNumber(AttributeValue(attributes, "WIDTH"));
-  const int height = ReadNumber(AttributeValue(attributes, "HEIGHT"));
+  const int width = ReadPixels(AttributeValue(attributes, "WIDTH"));
+  const int height = ReadPixels(AttributeValue(attributes, "HEIGHT"));
 
   SIZE size{0, 0};
   if (Contains(source, "IDX:")) {
@@ -165,7 +165,7 @@ void PictureTag(LinePass& line, std::string_view markup) {
     line.deferred = true;  // the picture starts the next line
     return;
   }
-  line.lineWidth += size.cx;
+  line.Widen(size.cx);
   line.C.left += size.cx;
   s.lineHeight = std::max<int>(s.lineHeight, size.cy);
 

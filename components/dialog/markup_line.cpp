@@ -59,7 +59,7 @@ int MeasureSegment(LinePass& line, const std::string& text) {
   RECT measured = line.R;
   s.canvas.DrawTextRect(text, measured, s.textFlags | DT_CALCRECT);
   const int width = measured.right - measured.left;
-  line.lineWidth += width;
+  line.Widen(width);
   const int x = s.options.HitX - line.R.left;
   if (s.anchorOpen && x >= line.lineWidth - width && x <= line.lineWidth) {
     line.textHit = true;

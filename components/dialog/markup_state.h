@@ -3,6 +3,7 @@
 // over one line works with. Shared by the line loop, the line pass and the tags.
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 
@@ -83,6 +84,13 @@ struct LinePass {
   bool lineEnded = false;
   bool deferred = false;  // a tag that starts the next line instead
   int listItems = 0;
+
+  // However many pictures and indents a line holds, its width stays a number
+  // that coordinates can be added to.
+  void Widen(int pixels) {
+    constexpr long long limit = 1 << 28;
+    lineWidth = static_cast<int>(std::clamp(static_cast<long long>(lineWidth) + pixels, -limit, limit));
+  }
 
   bool Drawing() const { return pass == MarkupPass::mpDraw; }
   bool Measuring() const { return pass == MarkupPass::mpMeasure; }

@@ -89,6 +89,12 @@ MarkupNumber ReadMarkupNumber(std::string_view text) {
   return number;
 }
 
+MarkupNumber ReadMarkupPixels(std::string_view text) {
+  MarkupNumber number = ReadMarkupNumber(text);
+  number.value = std::clamp(number.value, -kMaxMarkupPixels, kMaxMarkupPixels);
+  return number;
+}
+
 TColor ParseMarkupColor(std::string_view value) {
   if (!value.empty() && value[0] == '#') {
     if (value.size() < 7) return clBlack;

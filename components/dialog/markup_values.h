@@ -26,6 +26,12 @@ struct MarkupNumber {
 MarkupNumber ReadMarkupNumber(std::string_view text);
 inline int ReadNumber(std::string_view text) { return ReadMarkupNumber(text).value; }
 
+// A number that is a distance on the surface, kept to a range where sums of such
+// distances cannot overflow.
+inline constexpr int kMaxMarkupPixels = 1 << 24;
+MarkupNumber ReadMarkupPixels(std::string_view text);
+inline int ReadPixels(std::string_view text) { return ReadMarkupPixels(text).value; }
+
 // "#RRGGBB" (upper-case digits) or a colour name such as "clRed" or "clBtnFace";
 // anything else, a "#" value too short to hold six digits included, is black.
 TColor ParseMarkupColor(std::string_view value);

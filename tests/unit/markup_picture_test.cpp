@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "components/dialog/markup_values.h"
 #include "markup_surface.h"
 
 namespace {
@@ -296,4 +297,15 @@ TEST_CASE("a page background picture is tiled over the bounds only, and the call
   CHECK(clip.bottom == 50);
   SelectClipRgn(surface.Pixels().Dc(), nullptr);
   DeleteObject(callerClip);
+}
+
+TEST_CASE("huge positions and picture sizes saturate instead of overflowing the line width") {
+  Pictures pictures;
+  MarkupSurface surface;
+  CHECK(surface.Draw("<IN X=\"99999999999\">abc def").result.ExtentX == kMaxMarkupPixels);
+  std::string many;
+  for (int i = 0; i < 300; ++i) many += "<IMG SRC=\"red\" WIDTH=\"99999999999\" HEIGHT=\"1\">";
+  const MarkupRun run = surface.Draw(many, pictures.Options());
+  CHECK(run.result.ExtentX == 1 << 28);
+  CHECK(run.result.ExtentY == surface.LineHeight());
 }
