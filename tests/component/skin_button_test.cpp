@@ -121,10 +121,15 @@ TEST_CASE("a 72-wide button shows the strip's slices with the corners in its par
   }
 }
 
-TEST_CASE("a wider button stretches every skin's body without a seam") {
+TEST_CASE("every skin shows its own strip, and a wider button stretches its body without a seam") {
+  const char* const names[] = {"SILVER", "GRAY",    "RED",     "GREEN",     "BLUE",  "YELLOW", "MANGENTA",
+                               "ORANGE", "CYAN",    "BLACK",   "WHITE",     "DBLUE", "DRED",   "DGREEN",
+                               "DYELLOW", "DORANGE", "DMANGENTA", "DCYAN", "CUSTOM"};
   for (int skin = 0; skin <= static_cast<int>(TSkin::skCustom); ++skin) {
-    CAPTURE(skin);
-    ButtonOnForm on(150, static_cast<TSkin>(skin));
+    CAPTURE(names[skin]);
+    ButtonOnForm on(72, static_cast<TSkin>(skin));
+    CHECK(on.button.Face() == ExpectedFace(Strip(names[skin]), kParent));
+    on.button.SetBounds(kLeft, kTop, 150, 24);
     const PixelImage& face = on.button.Face();
     // Past the round ends every column of a frame is the same.
     for (int y = 0; y < 96; ++y)

@@ -72,10 +72,15 @@ TEST_CASE("the face repeats the middle slice between the ends, for every frame")
   }
 }
 
-TEST_CASE("a strip too small for the slices leaves the background where it has nothing") {
+TEST_CASE("a strip or a face too small for the slices is cut, never read or written past its edge") {
   SUBCASE("empty strip") {
     const PixelImage face = ArrangeSkinFace(PixelImage{}, 72, kBackground);
     CHECK(face == PixelImage(72, 96, kBackground));
+  }
+  SUBCASE("a face narrower than a slice") {
+    const PixelImage face = ArrangeSkinFace(NumberedStrip(), 10, kBackground);
+    REQUIRE(face.Width() == 10);
+    CHECK(face.Pixel(0, 0) == Origin(2 * kSkinSlice + 14, 0));  // the right end, starting 14 left of the face
   }
   SUBCASE("a strip of one slice") {
     const PixelImage strip(10, 30, RGB(9, 9, 9));
