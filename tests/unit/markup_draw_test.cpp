@@ -73,6 +73,12 @@ TEST_CASE("shadowed text is drawn again, offset, in the shadow colour") {
   MarkupSurface plain;
   plain.Draw("<B><SHADOW></SHADOW>XX</B>", options);
   CHECK(plain.Count(kRed) == 0);
+
+  // A shadow switched on late in a line and left open does not reach back to the
+  // text before its tag.
+  MarkupSurface late;
+  late.Draw("<B>XX <SHADOW>YY</B>", options);
+  CHECK(late.Pixels().BoundsOf(kRed).left >= 1 + late.Width("XX ", TestMarkupFont()));
 }
 
 TEST_CASE("the error tag draws a red zigzag under its text only") {
