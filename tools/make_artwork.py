@@ -128,16 +128,17 @@ TRUE_COLOUR_SKINS = {"ORANGE"}
 
 FRAME = 72
 STRIP_HEIGHT = 24
-RADIUS = 10  # half the body height: the ends are round
+RADIUS = 10  # at most half the body height: the ends are round
 
-# Body rectangle of each frame (left, top, right, bottom, inclusive), inside the clip
-# region the button uses for that state, with silver left all round so the key
-# colour around the shape is one connected area.
+# Body rectangle of each frame (left, top, right, bottom, inclusive): inside the clip
+# region the button uses for that state (a rounded-rectangle region leaves out its
+# last column and row), with silver left all round so the key colour around the shape
+# is one connected area.
 BODIES = {
-    "normal": (3, 1, 68, 21),
-    "hot": (2, 2, 69, 21),
-    "pressed": (2, 2, 69, 22),
-    "disabled": (2, 2, 69, 22),
+    "normal": (3, 1, 67, 20),
+    "hot": (2, 2, 68, 20),
+    "pressed": (2, 2, 69, 21),
+    "disabled": (2, 2, 69, 21),
 }
 SHADOW_OFFSET = (1, 2)
 
@@ -147,7 +148,7 @@ def inside_pill(x, y, body):
     if not (left <= x <= right and top <= y <= bottom):
         return False
     cx, cy = x + 0.5, y + 0.5
-    r = RADIUS
+    r = min(RADIUS, (bottom - top + 1) / 2)
     nearest_x = min(max(cx, left + r), right + 1 - r)
     nearest_y = min(max(cy, top + r), bottom + 1 - r)
     return (cx - nearest_x) ** 2 + (cy - nearest_y) ** 2 <= r * r

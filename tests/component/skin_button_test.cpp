@@ -138,6 +138,25 @@ TEST_CASE("every skin shows its own strip, and a wider button stretches its body
   }
 }
 
+TEST_CASE("every skin's shapes lie inside the clip of their state, so no outline is cut") {
+  for (int skin = 0; skin <= static_cast<int>(TSkin::skCustom); ++skin) {
+    CAPTURE(skin);
+    ButtonOnForm on(72, static_cast<TSkin>(skin));
+    for (TSkinFrame frame : {TSkinFrame::Normal, TSkinFrame::Hot, TSkinFrame::Pressed, TSkinFrame::Disabled}) {
+      CAPTURE(static_cast<int>(frame));
+      const SkinMask mask = SkinMaskFor(frame, RECT{0, 0, 72, 24});
+      RegionHandle clip(CreateRoundRectRgn(mask.rect.left, mask.rect.top, mask.rect.right, mask.rect.bottom,
+                                           mask.ellipseWidth, mask.ellipseHeight));
+      int cut = 0;
+      for (int y = 0; y < 24; ++y)
+        for (int x = 0; x < 72; ++x)
+          cut += on.button.Face().Pixel(x, static_cast<int>(frame) * 24 + y) != kParent &&
+                 !PtInRegion(clip.Get(), x, y);
+      CHECK(cut == 0);
+    }
+  }
+}
+
 TEST_CASE("the button is always 24 high and at least 48 wide") {
   struct Size {
     int width, height, expectedWidth;
