@@ -35,7 +35,8 @@ class TSkinButton : public TControl {
   RegionHandle CreateMaskRng() const;
   // The parent's colour, or the button face without a parent.
   TColor GetParentColor() const;
-  // The parent's colour changed: the corners around the shape follow it.
+  // The parent's colour changed: the corners around the shape follow it. The parent
+  // has to call it; nothing in the framework tells windowless children yet.
   void ParentColorChanged();
 
   // The composed face: Width x 96, the four frames one under another.
@@ -43,6 +44,8 @@ class TSkinButton : public TControl {
   TSkinFrame CurrentFrame() const;
   // The layout's SkinImage: the face as a 24-bit BMP file. A stored face replaces the
   // composed one until the next rebuild; bytes that are no such file change nothing.
+  // A layout that stores none shows the face composed while it was read, from the
+  // strip held then (the constructor's silver), until something calls BuildSkin.
   bool ReadSkin(std::span<const std::uint8_t> bmpFile);
   std::vector<std::uint8_t> WriteSkin() const;
 
