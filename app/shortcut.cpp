@@ -41,7 +41,7 @@ int SpecialName(std::uint8_t key, char* name) {
 // The key name table's name of the low byte, written into name (kKeyNameSize bytes)
 // without allocating, since TextToShortCut asks for hundreds of them.
 std::string_view KeyName(TShortCut value, char* name) {
-  const std::uint8_t key = value & 0xFF;
+  const auto key = static_cast<std::uint8_t>(value & 0xFF);
   if (const char* fixed = FixedKeyName(key)) return fixed;
   if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z')) {
     name[0] = static_cast<char>(key);
@@ -77,7 +77,7 @@ bool TakePrefix(std::string_view& text, std::string_view prefix) {
 
 std::string GetSpecialName(TShortCut value) {
   char name[kKeyNameSize];
-  return std::string(name, SpecialName(value & 0xFF, name));
+  return std::string(name, SpecialName(static_cast<std::uint8_t>(value & 0xFF), name));
 }
 
 std::string ShortCutToText(TShortCut value) {

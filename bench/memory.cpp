@@ -47,8 +47,8 @@ Reading Read(const RunningProgram& program, int unixPid) {
                             sizeof counters))
     throw std::runtime_error("GetProcessMemoryInfo failed: " + std::to_string(GetLastError()));
   const double privateKb =
-      counters.PrivateUsage ? counters.PrivateUsage / 1024.0 : ReadUnixPrivateKb(unixPid);
-  return {counters.WorkingSetSize / 1024.0, privateKb};
+      counters.PrivateUsage ? static_cast<double>(counters.PrivateUsage) / 1024.0 : ReadUnixPrivateKb(unixPid);
+  return {static_cast<double>(counters.WorkingSetSize) / 1024.0, privateKb};
 }
 
 HWND VisiblePopup() {

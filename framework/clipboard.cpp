@@ -48,7 +48,8 @@ void Clipboard::SetBuffer(UINT format, const void* data, size_t size) {
       EmptyClipboard();
       emptied_ = true;
     }
-    SetClipboardData(format, block);  // the system owns the block from here on
+    // The system owns the block from here on, but only when it took it.
+    if (!SetClipboardData(format, block)) GlobalFree(block);
   } catch (...) {
     if (block) GlobalFree(block);
     Close();

@@ -141,7 +141,6 @@ int TForm::ShowModal() {
   {
     TaskWindowsDisabled others(window);
     Show();
-    MSG msg;
     while (true) {
       if (modalResult_ != mrNone) {
         TCloseAction action = TCloseAction::caHide;
@@ -149,9 +148,16 @@ int TForm::ShowModal() {
         if (action != TCloseAction::caNone) break;
         modalResult_ = mrNone;
       }
-      BOOL got = GetMessageA(&msg, nullptr, 0, 0);
-      if (got == 0 || got == -1) {
+      MSG msg{};
+      const BOOL got = NextMessage(msg);
+      if (got == 0) {
         PostQuitMessage(static_cast<int>(msg.wParam));  // the program's own loop must end too
+        modalResult_ = mrCancel;
+        break;
+      }
+      if (got == -1) {
+        // Nothing was retrieved, so there is no quit to pass on: the dialog ends
+        // cancelled and the program's own loop meets the failure itself.
         modalResult_ = mrCancel;
         break;
       }

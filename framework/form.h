@@ -45,6 +45,8 @@ class TForm : public TWinControl {
   void CreateParams(TCreateParams& params) override;
   void WndProc(Message& message) override;
   void Resize() override;
+  // Where the modal loop takes its next message from, with GetMessageA's results.
+  virtual BOOL NextMessage(MSG& msg) { return GetMessageA(&msg, nullptr, 0, 0); }
 
  public:
   void SetBounds(int left, int top, int width, int height) override;

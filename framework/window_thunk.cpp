@@ -5,27 +5,36 @@
 
 #include "framework/error.h"
 
-static_assert(sizeof(void*) == 4, "the thunk's code is 32-bit x86");
-
 namespace {
-// pop eax             return address
-// push context        the extra first argument
-// push eax            return address back on top
-// mov eax, target
-// jmp eax             the target is stdcall with five arguments, so its ret 20 also
-//                     takes the context off the stack
 #pragma pack(push, 1)
+#if defined(__x86_64__)
+// mov rcx, context     the first argument, where the window handle was
+// mov rax, target
+// jmp rax              rax is volatile and carries no argument in this convention
 struct Code {
-  std::uint8_t popEax = 0x58;
-  std::uint8_t push = 0x68;
+  std::uint8_t movRcx[2] = {0x48, 0xB9};
+  std::uint64_t context;
+  std::uint8_t movRax[2] = {0x48, 0xB8};
+  std::uint64_t target;
+  std::uint8_t jmpRax[2] = {0xFF, 0xE0};
+};
+static_assert(sizeof(Code) == 22);
+#elif defined(__i386__)
+// mov dword [esp+4], context   the first argument, where the window handle was
+// mov eax, target
+// jmp eax                      the target is stdcall with four arguments: its ret 16 fits
+struct Code {
+  std::uint8_t movArgument[4] = {0xC7, 0x44, 0x24, 0x04};
   std::uint32_t context;
-  std::uint8_t pushEax = 0x50;
   std::uint8_t movEax = 0xB8;
   std::uint32_t target;
   std::uint8_t jmpEax[2] = {0xFF, 0xE0};
 };
+static_assert(sizeof(Code) == 15);
+#else
+#error "a window thunk needs its code for this processor"
+#endif
 #pragma pack(pop)
-static_assert(sizeof(Code) == 14);
 }  // namespace
 
 WindowThunk::WindowThunk(Target target, void* context) {

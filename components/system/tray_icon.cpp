@@ -6,14 +6,15 @@
 #include "framework/form.h"
 #include "framework/menu.h"
 
-static_assert(NOTIFYICONDATAA_V1_SIZE == 88 && offsetof(NOTIFYICONDATAA, szTip) == 24,
-              "the shell's first-version record");
-
 namespace {
 // Registered once when the program starts; explorer broadcasts it when the taskbar
 // is made anew, and every icon has to be added again then.
 const UINT kTaskbarCreated = RegisterWindowMessageA("TaskbarCreated");
 constexpr std::size_t kTipBytes = 63;
+// The first-version record ends with a 64-byte tip on either architecture (88 bytes
+// on 32-bit, 152 on 64-bit): the cut above always leaves room for the tip's NUL.
+static_assert(NOTIFYICONDATAA_V1_SIZE == offsetof(NOTIFYICONDATAA, szTip) + kTipBytes + 1,
+              "the shell's first-version record");
 }  // namespace
 
 NOTIFYICONDATAA TrayIconRecord(HWND window, HICON icon, const std::string& hint) {

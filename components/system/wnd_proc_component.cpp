@@ -41,10 +41,9 @@ void TWndProcComponent::Init() {
   try {
     HWND window = owner->Handle();
     ownerDestroying_ = false;
-    hook_ = std::make_unique<WindowThunk>(&TWndProcComponent::HookProcedure, this);
+    hook_ = std::make_unique<SubclassProcedure>(static_cast<SubclassReceiver*>(this));
     window_ = window;
-    previous_ = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC));
-    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(hook_->Procedure()));
+    previous_ = ReplaceWindowProcedure(window, hook_->Procedure());
   } catch (...) {
     // Not reported: the component simply stays unhooked.
     RestoreWndProc();
@@ -52,13 +51,16 @@ void TWndProcComponent::Init() {
 }
 
 void TWndProcComponent::RestoreWndProc() {
-  if (previous_ && hook_ && IsWindow(window_) &&
-      GetWindowLongPtrA(window_, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(hook_->Procedure()))
-    SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
+  if (hook_) {
+    const WNDPROC own = hook_->Procedure();
+    const bool othersCall = previous_ && SubclassProcedure::OthersMayCall(window_, own);
+    if (previous_ && IsWindow(window_) && CurrentWindowProcedure(window_) == own)
+      ReplaceWindowProcedure(window_, previous_);
+    // Safe also from inside our own WndProc: the thunk jumps, so no frame returns into it.
+    SubclassProcedure::Retire(std::move(hook_), window_, previous_, othersCall);
+  }
   previous_ = nullptr;
   window_ = nullptr;
-  // Safe also from inside our own WndProc: the thunk jumps, so no frame returns into it.
-  hook_.reset();
   silent_ = false;
   ownerDestroying_ = false;
 }
@@ -80,14 +82,13 @@ void TWndProcComponent::WndProc(Message& message) {
   CallPrevious(message);
 }
 
-LRESULT CALLBACK TWndProcComponent::HookProcedure(void* self, HWND, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto* component = static_cast<TWndProcComponent*>(self);
+LRESULT TWndProcComponent::SubclassMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   Message message{msg, wParam, lParam, 0};
   try {
-    component->WndProc(message);
+    WndProc(message);
   } catch (...) {
     // An error escaping an event handler is shown and the message loop goes on.
-    Application::Instance().HandleCurrentException(component);
+    Application::Instance().HandleCurrentException(this);
   }
   return message.Result;
 }

@@ -10,11 +10,11 @@
 
 #include "framework/component.h"
 #include "framework/message_window.h"
-#include "framework/window_thunk.h"
+#include "framework/subclass_procedure.h"
 
 class TWinControl;
 
-class TWndProcComponent : public Component {
+class TWndProcComponent : public Component, private SubclassReceiver {
  public:
   explicit TWndProcComponent(Component* owner);
   ~TWndProcComponent() override;
@@ -33,6 +33,7 @@ class TWndProcComponent : public Component {
   // Unhooks. The saved procedure is put back only while the window exists and ours
   // is still its current procedure: subclasses come off last in, first out, and a
   // procedure that someone else has replaced ours with must not be overwritten.
+  // That someone else still calls ours then, so ours is retired, not released.
   virtual void RestoreWndProc();
   // Unhooks and clears Enabled without announcing it through EnabledChanged.
   void SilentRemove();
@@ -50,10 +51,10 @@ class TWndProcComponent : public Component {
   HWND HookedWindow() const { return window_; }
 
  private:
-  static LRESULT CALLBACK HookProcedure(void* self, HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT SubclassMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
   bool MayHook() const;
 
-  std::unique_ptr<WindowThunk> hook_;
+  std::unique_ptr<SubclassProcedure> hook_;
   WNDPROC previous_ = nullptr;
   HWND window_ = nullptr;
   bool enabled_ = true;

@@ -1,59 +1,13 @@
 #include "components/system/wnd_proc_hook.h"
 
 #include "framework/application.h"
-#include "framework/window_thunk.h"
+#include "framework/subclass_procedure.h"
 
 namespace {
 std::unique_ptr<TWndProcHookList> hookList;
 
 bool IsTarget(HWND window) { return window && window != TCustomWndProcHook::NoWindow(); }
-
-WNDPROC CurrentProcedure(HWND window) {
-  return reinterpret_cast<WNDPROC>(GetWindowLongA(window, GWL_WNDPROC));
-}
 }  // namespace
-
-// A hook's own window procedure: a thunk that hands the window's messages to the hook.
-//
-// It may be released only when nothing can call it any more. Three kinds of caller
-// know it: the window, while it is the window's current procedure; the next newer
-// hook of the window's chain, which passes messages on to it; and a subclass that
-// other code put on top of the hook, which kept it to pass messages on to. Unhooking
-// takes it away from the first two. It cannot take it away from the third, since
-// UnHookWindow leaves such a subclass in place, and that subclass may go on calling it
-// as long as the window lives, after the hook itself is gone. In that one case the
-// hook lets go of its procedure instead of releasing it: from then on the procedure
-// passes messages on to where the hook passed them, and releases itself after the
-// window's last message, WM_NCDESTROY. (Should that subclass swallow WM_NCDESTROY,
-// or should a later hooking drop it from the window, a few bytes stay allocated:
-// a leak rather than a call into released code.)
-class BoundWndProc {
- public:
-  explicit BoundWndProc(TCustomWndProcHook* hook) : hook_(hook), thunk_(&BoundWndProc::Dispatch, this) {}
-  BoundWndProc(const BoundWndProc&) = delete;
-  BoundWndProc& operator=(const BoundWndProc&) = delete;
-
-  WNDPROC Procedure() const { return thunk_.Procedure(); }
-  // Lets go of the hook: the object now belongs to its window.
-  void Orphan(WNDPROC next) {
-    hook_ = nullptr;
-    next_ = next;
-  }
-
- private:
-  static LRESULT CALLBACK Dispatch(void* context, HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* self = static_cast<BoundWndProc*>(context);
-    if (self->hook_) return self->hook_->Receive(msg, wParam, lParam);
-    const LRESULT result = CallWindowProcA(self->next_, window, msg, wParam, lParam);
-    // The thunk jumped here, so no frame returns into the code released now.
-    if (msg == WM_NCDESTROY) delete self;
-    return result;
-  }
-
-  TCustomWndProcHook* hook_;
-  WNDPROC next_ = nullptr;
-  WindowThunk thunk_;
-};
 
 // ---------------------------------------------------------------- TWndProcHookList
 
@@ -74,7 +28,7 @@ WNDPROC TWndProcHookList::GetBaseWndProc(HWND window) const {
   // The earliest hook in the chain saved it when it went in.
   for (TCustomWndProcHook* hook : hooks_)
     if (hook->active_ && hook->previous_ && hook->GetHandle() == window) return hook->previous_;
-  return CurrentProcedure(window);
+  return CurrentWindowProcedure(window);
 }
 
 void TWndProcHookList::GetWindowHooks(std::vector<TCustomWndProcHook*>* hooks, HWND window) const {
@@ -103,7 +57,7 @@ void TWndProcHookList::HookWindow(TCustomWndProcHook* hook) {
   GetWindowHooks(&hooks, window);
   // Rebuilt from the base: a procedure others installed on top of the chain is dropped.
   const WNDPROC top = Link(hooks, base);
-  if (IsWindow(window)) SetWindowLongA(window, GWL_WNDPROC, reinterpret_cast<LONG>(top));
+  if (IsWindow(window)) ReplaceWindowProcedure(window, top);
 }
 
 void TWndProcHookList::UnHookWindow(TCustomWndProcHook* hook) {
@@ -124,8 +78,8 @@ void TWndProcHookList::UnHookWindow(TCustomWndProcHook* hook) {
   // installed on top of the chain stays in place rather than being overwritten, so
   // that neither it nor shutdown ever installs or calls a procedure already released.
   if (!IsWindow(window)) return;
-  const WNDPROC current = CurrentProcedure(window);
-  if (current == own || current == newest) SetWindowLongA(window, GWL_WNDPROC, reinterpret_cast<LONG>(top));
+  const WNDPROC current = CurrentWindowProcedure(window);
+  if (current == own || current == newest) ReplaceWindowProcedure(window, top);
 }
 
 // ---------------------------------------------------------------- TCustomWndProcHook
@@ -156,7 +110,7 @@ void TCustomWndProcHook::Hook() {
     active_ = true;
     return;
   }
-  if (!procedure_) procedure_ = std::make_unique<BoundWndProc>(this);
+  if (!procedure_) procedure_ = std::make_unique<SubclassProcedure>(static_cast<SubclassReceiver*>(this));
   if (TWndProcHookList* list = TWndProcHookList::Instance()) list->HookWindow(this);
   // Also without a window: a later Hook (Loaded, a new target) puts it in.
   active_ = true;
@@ -167,24 +121,23 @@ void TCustomWndProcHook::UnHook() {
     active_ = false;
     return;
   }
-  const bool kept = ProcedureKeptByOthers();  // asked while the chain still holds this hook
+  const HWND keptBy = WindowKeepingProcedure();  // asked while the chain still holds this hook
   const WNDPROC next = previous_;
   if (TWndProcHookList* list = TWndProcHookList::Instance()) list->UnHookWindow(this);
-  if (kept) procedure_.release()->Orphan(next);
-  procedure_.reset();
+  SubclassProcedure::Retire(std::move(procedure_), keptBy, next, keptBy != nullptr);
   previous_ = nullptr;
   active_ = false;
 }
 
-bool TCustomWndProcHook::ProcedureKeptByOthers() {
-  if (!procedure_ || !previous_) return false;  // in no chain
+HWND TCustomWndProcHook::WindowKeepingProcedure() {
+  if (!procedure_ || !previous_) return nullptr;  // in no chain
   HWND window = GetHandle();
-  if (!IsTarget(window) || !IsWindow(window)) return false;
   const WNDPROC own = procedure_->Procedure();
-  if (CurrentProcedure(window) == own) return false;  // UnHookWindow takes it out of the window
+  // UnHookWindow takes it out of the window when it is the window's procedure.
+  if (!IsTarget(window) || !SubclassProcedure::OthersMayCall(window, own)) return nullptr;
   for (TCustomWndProcHook* hook : TWndProcHookList::Instance()->Hooks())
-    if (hook != this && hook->active_ && hook->previous_ == own) return false;  // relinked by UnHookWindow
-  return true;
+    if (hook != this && hook->active_ && hook->previous_ == own) return nullptr;  // relinked by UnHookWindow
+  return window;
 }
 
 HWND TCustomWndProcHook::GetHandle() {
@@ -243,7 +196,7 @@ void TCustomWndProcHook::Notification(Component* component, ComponentOperation o
     SetActive(false);
 }
 
-LRESULT TCustomWndProcHook::Receive(UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT TCustomWndProcHook::SubclassMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   Message message{msg, wParam, lParam, 0};
   try {
     WndProc(message);

@@ -15,11 +15,11 @@
 #include "framework/control.h"
 #include "framework/events.h"
 #include "framework/message_window.h"
+#include "framework/subclass_procedure.h"
 
 using TMessageEvent = Event<Component*, Message&, bool&>;
 
 class TCustomWndProcHook;
-class BoundWndProc;
 
 // Every live hook of the process in order of construction. The first hook creates
 // it and the last one destroys it.
@@ -47,7 +47,7 @@ class TWndProcHookList {
   std::vector<TCustomWndProcHook*> hooks_;
 };
 
-class TCustomWndProcHook : public Component {
+class TCustomWndProcHook : public Component, private SubclassReceiver {
  public:
   explicit TCustomWndProcHook(Component* owner);
   ~TCustomWndProcHook() override;
@@ -90,21 +90,21 @@ class TCustomWndProcHook : public Component {
 
  private:
   friend class TWndProcHookList;
-  friend class BoundWndProc;
 
   // Switches the hook off, changes the target, and switches it back on, also when
   // the change throws.
   void ChangeTarget(const std::function<void()>& store);
-  // Someone else's subclass, not this hook's chain, still calls this hook's procedure.
-  bool ProcedureKeptByOthers();
-  LRESULT Receive(UINT msg, WPARAM wParam, LPARAM lParam);
+  // The window in which someone else's subclass, not this hook's chain, still calls
+  // this hook's procedure; none when nobody does.
+  HWND WindowKeepingProcedure();
+  LRESULT SubclassMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
   bool active_ = false;
   bool autoDrag_ = false;
   HWND handle_ = nullptr;
   TWinControl* winControl_ = nullptr;
   WNDPROC previous_ = nullptr;
-  std::unique_ptr<BoundWndProc> procedure_;
+  std::unique_ptr<SubclassProcedure> procedure_;
 };
 
 // The hook a form layout sets up: everything above, settable from the layout.

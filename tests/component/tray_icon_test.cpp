@@ -95,6 +95,12 @@ bool Shell(DWORD message, HWND window, HICON icon) {
 // Window procedures as numbers, which the test framework can compare and print.
 std::uintptr_t ProcedureOf(HWND window) { return GetWindowLongPtrA(window, GWLP_WNDPROC); }
 std::uintptr_t Address(WNDPROC procedure) { return reinterpret_cast<std::uintptr_t>(procedure); }
+// A subclass procedure's code lives in pages of its own, freed when it is released.
+bool CodeReleased(WNDPROC procedure) {
+  MEMORY_BASIC_INFORMATION info{};
+  VirtualQuery(reinterpret_cast<void*>(procedure), &info, sizeof info);
+  return info.State != MEM_COMMIT;
+}
 
 const char* ButtonName(MouseButton button) {
   switch (button) {
@@ -162,12 +168,26 @@ struct TrayFixture {
   }
 };
 
-void Put32(std::vector<std::uint8_t>& bytes, size_t offset, std::uint32_t value) {
-  for (int i = 0; i < 4; ++i) bytes[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
+void Put(std::vector<std::uint8_t>& bytes, size_t offset, std::uint64_t value, size_t width) {
+  for (size_t i = 0; i < width; ++i) bytes[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
 }
+
+// Where the shell reads each field of the first-version record, by architecture:
+// handles are pointer-wide and aligned, so the 64-bit record is not the 32-bit one widened.
+struct RecordLayout {
+  std::uint32_t size;
+  size_t window, id, flags, message, icon, tip;
+};
+#if defined(_WIN64)
+constexpr RecordLayout kLayout{104, 8, 16, 20, 24, 32, 40};
+constexpr std::uint64_t kWindowBits = 0x0000'7F12'00AB'CDEFull, kIconBits = 0x0000'7E34'1234'5678ull;
+#else
+constexpr RecordLayout kLayout{88, 4, 8, 12, 16, 20, 24};
+constexpr std::uint64_t kWindowBits = 0x00AB'CDEF, kIconBits = 0x1234'5678;
+#endif
 }  // namespace
 
-TEST_CASE("the shell gets the 88-byte first-version record, the hint cut to 63 bytes") {
+TEST_CASE("the shell gets the first-version record (88 bytes, 104 on 64-bit), the hint cut to 63 bytes") {
   const std::string seventy(70, 'x');
   struct Case {
     const char* name;
@@ -181,19 +201,19 @@ TEST_CASE("the shell gets the 88-byte first-version record, the hint cut to 63 b
       {"cut inside a double-byte character", std::string(62, 'a') + "\x83~b", std::string(62, 'a') + "\x83"},
       {"empty", "", ""},
   };
-  HWND window = reinterpret_cast<HWND>(0x00ABCDEF);
-  HICON icon = reinterpret_cast<HICON>(0x12345678);
+  HWND window = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(kWindowBits));
+  HICON icon = reinterpret_cast<HICON>(static_cast<std::uintptr_t>(kIconBits));
   for (const Case& c : cases) {
     CAPTURE(c.name);
     NOTIFYICONDATAA record = TrayIconRecord(window, icon, c.hint);
     std::vector<std::uint8_t> expected(sizeof record, 0);
-    Put32(expected, 0, 88);
-    Put32(expected, 4, 0x00ABCDEF);
-    Put32(expected, 8, 0);
-    Put32(expected, 12, 7);
-    Put32(expected, 16, 0x465);
-    Put32(expected, 20, 0x12345678);
-    std::memcpy(&expected[24], c.tip.data(), c.tip.size());
+    Put(expected, 0, kLayout.size, 4);
+    Put(expected, kLayout.window, kWindowBits, sizeof(HWND));
+    Put(expected, kLayout.id, 0, 4);
+    Put(expected, kLayout.flags, 7, 4);
+    Put(expected, kLayout.message, 0x465, 4);
+    Put(expected, kLayout.icon, kIconBits, sizeof(HICON));
+    std::memcpy(&expected[kLayout.tip], c.tip.data(), c.tip.size());
     std::vector<std::uint8_t> actual(sizeof record);
     std::memcpy(actual.data(), &record, sizeof record);
     for (size_t i = 0; i < actual.size(); ++i) {
@@ -549,12 +569,19 @@ TEST_CASE("subclasses come off last in, first out; a replaced procedure is left 
   SUBCASE("someone else's subclass on top of the icon's") {
     f.tray.SetActive(true);
     install();
+    const WNDPROC iconProcedure = outerPrevious;
     // The other subclass replaced the icon's procedure as the window's; unhooking
     // must not overwrite it with the form's own procedure.
     f.tray.SetActive(false);
     CHECK(ProcedureOf(window) == Address(&OuterProcedure));
-    // Its owner takes it away without passing anything on to the released procedure.
-    SetWindowLongPtrA(window, GWLP_WNDPROC, f.formProcedure);
+    // It still passes every message on to what was the icon's procedure, which must
+    // go on passing them to the form's own until the window is gone.
+    SendMessageA(window, WM_USER + 77, 0, 0);
+    CHECK(outerSeen == 1);
+    CHECK(SendMessageA(window, WM_GETTEXTLENGTH, 0, 0) == static_cast<LRESULT>(std::strlen("Tray test")));
+    CHECK_FALSE(CodeReleased(iconProcedure));
+    f.form.DestroyHandle();
+    CHECK(CodeReleased(iconProcedure));  // after the window's last message
   }
   outerSeen = 0;
 }

@@ -1,6 +1,6 @@
 // The window message hook on real windows. Plain windows of a test class run a
 // recording base procedure, so what reaches the bottom of a chain is seen, and
-// GetWindowLongA tells which procedure a window runs. A probe message leaves a trace
+// the window long GWLP_WNDPROC tells which procedure a window runs. A probe message leaves a trace
 // of every procedure it passes: "b<" for hook b's OnMessageBefore, "b>" for its
 // OnMessageAfter ("b>!" when Handled is set there), "base" and "F" for a foreign
 // subclass.
@@ -60,11 +60,9 @@ LRESULT CALLBACK BaseProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lPar
   return DefWindowProcA(window, msg, wParam, lParam);
 }
 
-WNDPROC CurrentProc(HWND window) { return reinterpret_cast<WNDPROC>(GetWindowLongA(window, GWL_WNDPROC)); }
+WNDPROC CurrentProc(HWND window) { return CurrentWindowProcedure(window); }
 
-void SetProc(HWND window, WNDPROC procedure) {
-  SetWindowLongA(window, GWL_WNDPROC, reinterpret_cast<LONG>(procedure));
-}
+void SetProc(HWND window, WNDPROC procedure) { ReplaceWindowProcedure(window, procedure); }
 
 LRESULT Probe(HWND window) {
   trace.clear();

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include <doctest.h>
+
 #include "hotkey_probe.h"
 #include "wait.h"
 
@@ -24,8 +26,11 @@ bool VelnorProcess::Start() {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+    const DWORD error = GetLastError();
+    MESSAGE("CreateProcess of " << command << " failed: " << SystemErrorText(error) << " (error " << error << ")");
     return false;
+  }
   CloseHandle(info.hThread);
   process_ = info.hProcess;
   id_ = info.dwProcessId;
@@ -35,8 +40,16 @@ bool VelnorProcess::Start() {
 bool VelnorProcess::Running() const { return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
 
 bool VelnorProcess::WaitReady(DWORD timeoutMs) {
-  return PumpUntil([&] { return !Running() || IsHotkeyTaken(MOD_CONTROL | MOD_SHIFT, 'Z'); }, timeoutMs) &&
-         Running();
+  if (PumpUntil([&] { return !Running() || IsHotkeyTaken(MOD_CONTROL | MOD_SHIFT, 'Z'); }, timeoutMs) &&
+      Running())
+    return true;
+  DWORD code = STILL_ACTIVE;
+  if (process_) GetExitCodeProcess(process_, &code);
+  if (code == STILL_ACTIVE)
+    MESSAGE("velnor.exe still runs but did not take Ctrl+Shift+Z within " << timeoutMs << " ms");
+  else
+    MESSAGE("velnor.exe ended with exit code " << code << " before it took Ctrl+Shift+Z");
+  return false;
 }
 
 DWORD VelnorProcess::WaitExit(DWORD timeoutMs) {
@@ -45,6 +58,16 @@ DWORD VelnorProcess::WaitExit(DWORD timeoutMs) {
   DWORD code = STILL_ACTIVE;
   GetExitCodeProcess(process_, &code);
   return code;
+}
+
+std::string SystemErrorText(DWORD error) {
+  char text[512] = {};
+  const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
+                                      text, sizeof text, nullptr);
+  std::string message(text, length);
+  while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' '))
+    message.pop_back();
+  return message.empty() ? "no text for this error" : message;
 }
 
 namespace {

@@ -6,6 +6,9 @@
 
 #include <string>
 
+// The system's text for an error code, without its line break.
+std::string SystemErrorText(DWORD error);
+
 class VelnorProcess {
  public:
   VelnorProcess() = default;
@@ -13,7 +16,8 @@ class VelnorProcess {
   VelnorProcess(const VelnorProcess&) = delete;
   VelnorProcess& operator=(const VelnorProcess&) = delete;
 
-  // Starts the program; false when CreateProcess failed.
+  // Starts the program; false when CreateProcess failed, with the system's reason
+  // reported to the running test.
   bool Start();
   // Pumps until Ctrl+Shift+Z is taken, or the program ended; true when ready.
   bool WaitReady(DWORD timeoutMs = 15000);
