@@ -48,17 +48,6 @@ UINT SideFlags(TBorderSides sides) {
   return flags;
 }
 
-// width rings of a two-coloured frame: top-left in one colour, bottom-right in the other.
-void Frame3D(Canvas& canvas, RECT& rect, TColor topLeft, TColor bottomRight, int width) {
-  for (int i = 0; i < width && !IsRectEmpty(&rect); ++i) {
-    canvas.FillRect({rect.left, rect.top, rect.right - 1, rect.top + 1}, topLeft);
-    canvas.FillRect({rect.left, rect.top, rect.left + 1, rect.bottom - 1}, topLeft);
-    canvas.FillRect({rect.left, rect.bottom - 1, rect.right, rect.bottom}, bottomRight);
-    canvas.FillRect({rect.right - 1, rect.top, rect.right, rect.bottom}, bottomRight);
-    InflateRect(&rect, -1, -1);
-  }
-}
-
 // One half of the custom frame; the shadow style is drawn by its owner, not here.
 void PaintStyle(Canvas& canvas, RECT& rect, TBevelStyle style, int width, const TBevelSettings& s) {
   switch (style) {
@@ -84,6 +73,16 @@ void PaintStyle(Canvas& canvas, RECT& rect, TBevelStyle style, int width, const 
   }
 }
 }  // namespace
+
+void Frame3D(Canvas& canvas, RECT& rect, TColor topLeft, TColor bottomRight, int width) {
+  for (int i = 0; i < width && !IsRectEmpty(&rect); ++i) {
+    canvas.FillRect({rect.left, rect.top, rect.right - 1, rect.top + 1}, topLeft);
+    canvas.FillRect({rect.left, rect.top, rect.left + 1, rect.bottom - 1}, topLeft);
+    canvas.FillRect({rect.left, rect.bottom - 1, rect.right, rect.bottom}, bottomRight);
+    canvas.FillRect({rect.right - 1, rect.top, rect.right, rect.bottom}, bottomRight);
+    InflateRect(&rect, -1, -1);
+  }
+}
 
 int BevelExtent(const TBevelSettings& s) {
   switch (s.Mode) {

@@ -43,6 +43,10 @@ struct TBevelSettings {
   bool operator==(const TBevelSettings&) const = default;
 };
 
+// width rings of a two-coloured frame inside rect, top-left in one colour and
+// bottom-right in the other; rect shrinks by one for each ring drawn.
+void Frame3D(Canvas& canvas, RECT& rect, TColor topLeft, TColor bottomRight, int width);
+
 // Pixels the frame takes on each side (a windows-mode frame is the system's, outside the client area).
 int BevelExtent(const TBevelSettings& settings);
 

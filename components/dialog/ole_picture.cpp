@@ -1,0 +1,67 @@
+#include "components/dialog/ole_picture.h"
+
+#include <climits>
+#include <cstring>
+#include <utility>
+
+#include "framework/error.h"
+
+namespace {
+using LoadPictureFunction = HRESULT(WINAPI*)(IStream*, LONG, BOOL, REFIID, void**);
+
+// The loader olepro32 exports by ordinal 251, looked up once; oleaut32's
+// OleLoadPicture is the same function and serves where that export is missing.
+LoadPictureFunction PictureLoader() {
+  static const LoadPictureFunction loader = [] {
+    if (HMODULE module = LoadLibraryA("olepro32.dll"))
+      if (FARPROC found = GetProcAddress(module, MAKEINTRESOURCEA(251)))
+        return reinterpret_cast<LoadPictureFunction>(reinterpret_cast<void*>(found));
+    return static_cast<LoadPictureFunction>(&OleLoadPicture);
+  }();
+  return loader;
+}
+
+// Global memory that is freed unless a stream has taken it over.
+class GlobalMemory {
+ public:
+  explicit GlobalMemory(SIZE_T size) : handle_(GlobalAlloc(GMEM_MOVEABLE, size)) {}
+  ~GlobalMemory() {
+    if (handle_) GlobalFree(handle_);
+  }
+  GlobalMemory(const GlobalMemory&) = delete;
+  GlobalMemory& operator=(const GlobalMemory&) = delete;
+  HGLOBAL Get() const { return handle_; }
+  HGLOBAL Release() { return std::exchange(handle_, nullptr); }
+
+ private:
+  HGLOBAL handle_;
+};
+
+bool CopyInto(HGLOBAL memory, std::string_view bytes) {
+  void* target = GlobalLock(memory);
+  if (!target) return false;
+  std::memcpy(target, bytes.data(), bytes.size());
+  GlobalUnlock(memory);
+  return true;
+}
+}  // namespace
+
+ComPtr<IPicture> DecodeOlePicture(std::string_view bytes) {
+  // A stream with nothing in it has no picture to offer; the loader is not asked.
+  if (bytes.empty()) throw Error(kImageEmptyStream);
+  // The loader takes the size as a LONG: more than that cannot be handed over.
+  if (bytes.size() > static_cast<std::size_t>(LONG_MAX)) throw Error(kImageNoMemory);
+  GlobalMemory memory(bytes.size());
+  if (!memory.Get() || !CopyInto(memory.Get(), bytes)) throw Error(kImageNoMemory);
+  ComPtr<IStream> stream;
+  if (FAILED(CreateStreamOnHGlobal(memory.Get(), TRUE, stream.Put()))) throw Error(kImageNoStream);
+  if (!stream) throw Error(kImageEmptyStream);
+  memory.Release();  // the stream frees it now
+  ComPtr<IPicture> picture;
+  const HRESULT loaded = PictureLoader()(stream.Get(), static_cast<LONG>(bytes.size()), FALSE, IID_IPicture,
+                                         reinterpret_cast<void**>(picture.Put()));
+  if (FAILED(loaded)) throw Error(kImageInvalidFormat);
+  // A loader that reports success without a picture has still failed.
+  if (!picture) throw Error(kImageNotLoaded);
+  return picture;
+}

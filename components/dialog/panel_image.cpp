@@ -1,0 +1,93 @@
+#include "components/dialog/panel_image.h"
+
+#include <fstream>
+#include <iterator>
+
+#include "components/dialog/ole_picture.h"
+#include "framework/error.h"
+
+namespace {
+constexpr int kHimetricPerInch = 2540;
+
+OLE_XSIZE_HIMETRIC HimetricWidth(IPicture* picture) {
+  OLE_XSIZE_HIMETRIC width = 0;
+  if (FAILED(picture->get_Width(&width))) return 0;
+  return width;
+}
+
+OLE_YSIZE_HIMETRIC HimetricHeight(IPicture* picture) {
+  OLE_YSIZE_HIMETRIC height = 0;
+  if (FAILED(picture->get_Height(&height))) return 0;
+  return height;
+}
+}  // namespace
+
+int TPanelImage::Width() const {
+  return picture_ ? MulDiv(HimetricWidth(picture_.Get()), LogPixelsX(), kHimetricPerInch) : 0;
+}
+
+int TPanelImage::Height() const {
+  return picture_ ? MulDiv(HimetricHeight(picture_.Get()), LogPixelsY(), kHimetricPerInch) : 0;
+}
+
+void TPanelImage::LoadFromData(std::string_view bytes) {
+  // Emptied first: a rejected picture must not leave the previous one drawn
+  // under bytes that are no longer its own.
+  Clear();
+  ComPtr<IPicture> decoded = DecodeOlePicture(bytes);
+  data_.assign(bytes);
+  picture_ = std::move(decoded);
+  empty_ = false;
+  Changed();
+}
+
+void TPanelImage::LoadFromFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) {
+    Clear();
+    return;
+  }
+  const std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  try {
+    LoadFromData(bytes);
+  } catch (const Error&) {
+    // Left empty, so nothing is drawn.
+  }
+}
+
+void TPanelImage::LoadFromResourceName(HINSTANCE module, const char* name) {
+  HRSRC found = FindResourceA(module, name, RT_RCDATA);
+  HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+  const void* bytes = loaded ? LockResource(loaded) : nullptr;
+  if (!bytes) {
+    Clear();
+    throw Error(kImageNotLoaded);
+  }
+  LoadFromData({static_cast<const char*>(bytes), SizeofResource(module, found)});
+}
+
+void TPanelImage::Assign(const TPanelImage& source) {
+  if (&source == this) return;
+  if (source.Empty()) {
+    Clear();
+    return;
+  }
+  LoadFromData(source.data_);
+}
+
+void TPanelImage::Clear() {
+  const bool was = !empty_;
+  data_.clear();
+  picture_.Reset();
+  empty_ = true;
+  if (was) Changed();
+}
+
+void TPanelImage::Draw(HDC dc, const RECT& rect) const {
+  if (empty_ || !picture_) return;
+  const OLE_XSIZE_HIMETRIC width = HimetricWidth(picture_.Get());
+  const OLE_YSIZE_HIMETRIC height = HimetricHeight(picture_.Get());
+  // The source rectangle runs upwards from the bottom edge, as HIMETRIC does.
+  picture_->Render(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, 0, height, width,
+                   -height, nullptr);
+}

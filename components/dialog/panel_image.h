@@ -1,0 +1,52 @@
+#pragma once
+// The background panel's picture holder: the picture file's bytes exactly as
+// loaded (saved back unchanged), and the picture the OLE loader decoded from them.
+#include <windows.h>
+#include <ocidl.h>
+
+#include <string>
+#include <string_view>
+
+#include "framework/com_ptr.h"
+#include "framework/events.h"
+
+class TPanelImage {
+ public:
+  TPanelImage() = default;
+  TPanelImage(const TPanelImage&) = delete;
+  TPanelImage& operator=(const TPanelImage&) = delete;
+
+  bool Empty() const { return empty_; }
+  // In pixels at the holder's 96 dots per inch; 0 while empty.
+  int Width() const;
+  int Height() const;
+  int LogPixelsX() const { return 96; }
+  int LogPixelsY() const { return 96; }
+
+  // Copies the bytes and decodes them; a picture the loader rejects raises its
+  // message and leaves the holder empty. The layout's "Data" item and streams
+  // come in here.
+  void LoadFromData(std::string_view bytes);
+  // A file that cannot be read or decoded leaves the holder empty, silently.
+  void LoadFromFile(const std::string& path);
+  // An RT_RCDATA resource of module; a missing one raises "Could not load image".
+  void LoadFromResourceName(HINSTANCE module, const char* name);
+  void Assign(const TPanelImage& source);
+  void Clear();
+  // The bytes as they were loaded.
+  const std::string& Data() const { return data_; }
+
+  // The picture stretched over rect; nothing while empty.
+  void Draw(HDC dc, const RECT& rect) const;
+
+  Event<> OnChange;
+
+ private:
+  void Changed() const {
+    if (OnChange) OnChange();
+  }
+
+  std::string data_;
+  bool empty_ = true;
+  ComPtr<IPicture> picture_;
+};
