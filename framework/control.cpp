@@ -88,6 +88,8 @@ void TControl::SetColor(TColor value) {
   if (value == color_) return;
   color_ = value;
   Invalidate();
+  if (IsWindowed())
+    for (TControl* child : static_cast<TWinControl*>(this)->Controls()) child->ParentColorChanged();
 }
 
 void TControl::SetPopupMenu(TPopupMenu* menu) { popupMenu_ = menu; }
@@ -278,6 +280,15 @@ void TWinControl::WndProc(Message& message) {
       if (!DoContextPopup(at)) DefaultHandler(message);
       return;
     }
+    case WM_SYSCHAR: {
+      // Accelerators belong to the whole window, whichever of its controls has the focus.
+      TWinControl* root = this;
+      while (root->Parent()) root = root->Parent();
+      TShiftState shift = KeyboardShiftState();
+      if (message.LParam & (1 << 29)) shift.Include(ShiftFlag::Alt);
+      if (!root->DialogChar(static_cast<char>(message.WParam), shift)) DefaultHandler(message);
+      return;
+    }
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
       auto key = static_cast<std::uint16_t>(message.WParam);
@@ -288,6 +299,12 @@ void TWinControl::WndProc(Message& message) {
     default:
       DefaultHandler(message);
   }
+}
+
+bool TWinControl::DialogChar(char key, TShiftState shift) {
+  for (TControl* child : controls_)
+    if (child->Visible() && child->DialogChar(key, shift)) return true;
+  return false;
 }
 
 void TWinControl::KeyDown(std::uint16_t& key, TShiftState shift) {

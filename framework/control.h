@@ -69,6 +69,11 @@ class TControl : public Component {
   virtual void MouseMove(TShiftState shift, int x, int y);
   virtual void MouseEnter() {}
   virtual void MouseLeave() {}
+  // A character typed with Alt, offered to the controls of a window in order until
+  // one takes it as its accelerator; true when taken.
+  virtual bool DialogChar(char /*key*/, TShiftState /*shift*/) { return false; }
+  // The parent's colour changed: controls drawn in it follow.
+  virtual void ParentColorChanged() {}
   // Capture of the parent's mouse input for this control (a pressed button).
   void SetMouseCapture(bool value);
   bool MouseCapture() const;
@@ -113,6 +118,8 @@ class TWinControl : public TControl {
   bool Showing() const;
 
   const std::vector<TControl*>& Controls() const { return controls_; }
+  // Offers the character to each visible child in order.
+  bool DialogChar(char key, TShiftState shift) override;
   TControl* ControlAtPos(POINT point) const;  // the topmost visible windowless child there
 
   void SetBounds(int left, int top, int width, int height) override;

@@ -57,7 +57,7 @@ class TBaseLabel : public TControl {
   TWinControl* FocusControl() const { return focusControl_; }
   void SetFocusControl(TWinControl* value);
   // A typed character with its modifiers; true when it moved the focus.
-  bool DialogChar(char key, TShiftState shift);
+  bool DialogChar(char key, TShiftState shift) override;
 
   // Changes between BeginUpdate and the last EndUpdate are repainted once, at the end.
   void BeginUpdate() { ++updateCount_; }

@@ -35,9 +35,8 @@ class TSkinButton : public TControl {
   RegionHandle CreateMaskRng() const;
   // The parent's colour, or the button face without a parent.
   TColor GetParentColor() const;
-  // The parent's colour changed: the corners around the shape follow it. The parent
-  // has to call it; nothing in the framework tells windowless children yet.
-  void ParentColorChanged();
+  // The parent's colour changed: the corners around the shape follow it.
+  void ParentColorChanged() override;
 
   // The composed face: Width x 96, the four frames one under another.
   const PixelImage& Face() const { return face_; }

@@ -278,6 +278,12 @@ TEST_CASE("Alt with the caption's accelerator focuses FocusControl") {
   CHECK(label.DialogChar('k', alt));
   CHECK(GetFocus() == target.Handle());
 
+  // Typed for real, Alt+K reaches the window with the focus; the form offers it to its labels.
+  REQUIRE(focusElsewhere());
+  constexpr LPARAM kAltDown = LPARAM{1} << 29;
+  SendMessageA(elsewhere.Handle(), WM_SYSCHAR, 'k', kAltDown);
+  CHECK(GetFocus() == target.Handle());
+
   REQUIRE(focusElsewhere());
   label.SetShowAccelChar(false);
   CHECK_FALSE(label.DialogChar('K', alt));

@@ -108,14 +108,12 @@ TEST_CASE("a 72-wide button shows the strip's slices with the corners in its par
     CHECK(on.button.Face() == ExpectedFace(Strip("CYAN"), kParent));
   }
   SUBCASE("the corners follow the parent's colour") {
-    on.form.SetColor(RGB(200, 10, 10));
-    on.button.ParentColorChanged();
+    on.form.SetColor(RGB(200, 10, 10));  // the form tells its controls
     CHECK(on.button.Face() == ExpectedFace(Strip("CYAN"), RGB(200, 10, 10)));
   }
   SUBCASE("not while the parent's layout is read") {
     on.form.BeginLoading();
-    on.form.SetColor(RGB(200, 10, 10));
-    on.button.ParentColorChanged();
+    on.form.SetColor(RGB(200, 10, 10));  // the form tells its controls
     CHECK(on.button.Face() == ExpectedFace(Strip("CYAN"), kParent));
     on.form.EndLoading();
   }
