@@ -2,6 +2,7 @@
 // One paste on a thread of its own: wait 100 ms, put PasteText on the clipboard as
 // CF_TEXT, release Alt and Shift when the hotkey used them, then Ctrl+V.
 // Created suspended and filled in by the caller; it deletes itself when done.
+#include <cstdint>
 #include <string>
 
 #include "framework/thread.h"
@@ -16,4 +17,7 @@ class TCopyPaste : public Thread {
 
  protected:
   void Execute() override;
+
+ private:
+  std::uint64_t turn_;  // this worker's place in the order of turns at the clipboard
 };

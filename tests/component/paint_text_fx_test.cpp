@@ -174,11 +174,19 @@ TEST_CASE("tracing spreads the characters; the outline style strokes the text's 
   T3DCaption outline;
   outline.SetStyle(TThreeDStyle::tdOutline);
   outline.SetShadowDepth(1);
-  auto drawn = Draw(outline, {TDrawTextStyle::dtEnabled}, kTopLeftLine, "I");
-  const RECT edge = drawn->Of(kBlack);
+  // Large enough that the "I"'s stem is many pixels wider than the stroke, whatever
+  // face the system gives for the name.
+  TFont large = TestFont();
+  large.Set("Tahoma", -60, ANSI_CHARSET);
+  PixelSurface surface(100, 90, kWhite);
+  Canvas canvas(surface.Dc());
+  DrawTextFx(canvas, large, clWhite, "I", outline, nullptr, {TDrawTextStyle::dtEnabled}, kTopLeftLine,
+             {0, 0, 100, 90});
+  const RECT edge = surface.BoundsOf(kBlack);
   REQUIRE(!IsRectEmpty(&edge));
+  INFO("stroked I spans " << edge.left << ".." << edge.right << " x " << edge.top << ".." << edge.bottom);
   // A stroked "I" is hollow: its middle stays background.
-  CHECK(drawn->surface.Pixel((edge.left + edge.right) / 2, (edge.top + edge.bottom) / 2) == kWhite);
+  CHECK(surface.Pixel((edge.left + edge.right) / 2, (edge.top + edge.bottom) / 2) == kWhite);
 }
 
 TEST_CASE("a turned caption is written from its origin at the angle") {
