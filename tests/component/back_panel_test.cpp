@@ -407,3 +407,29 @@ TEST_CASE("malformed picture data never crashes: cut, corrupted headers and rand
   // Some of the flips leave a picture the loader accepts; the rest are refused.
   CHECK(decoded < static_cast<int>(inputs.size()));
 }
+
+namespace {
+TBackPanel* gDoomedPanel = nullptr;
+UINT_PTR gDoomTimer = 0;
+bool gTimerFired = false;
+void CALLBACK DeleteDoomedPanel(HWND, UINT, UINT_PTR, DWORD) {
+  KillTimer(nullptr, gDoomTimer);
+  gTimerFired = true;
+  delete gDoomedPanel;
+  gDoomedPanel = nullptr;
+}
+}  // namespace
+
+TEST_CASE("a panel destroyed by a message pumped during its collapse animation stops the animation") {
+  gDoomedPanel = new TBackPanel(nullptr);
+  MakePlain(*gDoomedPanel, 200, 400);
+  gDoomedPanel->SetCollapsSteps(200);
+  gDoomedPanel->SetCollapsDelay(5);
+  gTimerFired = false;
+  gDoomTimer = SetTimer(nullptr, 0, 1, &DeleteDoomedPanel);
+  REQUIRE(gDoomTimer != 0);
+  gDoomedPanel->SetCollaps(true);  // returns once the timer has deleted the panel under it
+  CHECK(gTimerFired);
+  CHECK(gDoomedPanel == nullptr);
+  delete gDoomedPanel;
+}
