@@ -3,15 +3,24 @@
 namespace {
 using IsThemeActiveProc = BOOL(WINAPI*)();
 using DrawThemeParentBackgroundProc = HRESULT(WINAPI*)(HWND, HDC, const RECT*);
+using OpenThemeDataProc = HANDLE(WINAPI*)(HWND, LPCWSTR);
+using CloseThemeDataProc = HRESULT(WINAPI*)(HANDLE);
+using DrawThemeBackgroundProc = HRESULT(WINAPI*)(HANDLE, HDC, int, int, const RECT*, const RECT*);
+
+template <class Proc>
+Proc Lookup(HMODULE module, const char* name) {
+  return reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
 
 class ThemeLibrary {
  public:
   ThemeLibrary() : module_(LoadLibraryA("UxTheme.dll")) {
     if (!module_) return;
-    isThemeActive_ = reinterpret_cast<IsThemeActiveProc>(
-        reinterpret_cast<void*>(GetProcAddress(module_, "IsThemeActive")));
-    drawParentBackground_ = reinterpret_cast<DrawThemeParentBackgroundProc>(
-        reinterpret_cast<void*>(GetProcAddress(module_, "DrawThemeParentBackground")));
+    isThemeActive_ = Lookup<IsThemeActiveProc>(module_, "IsThemeActive");
+    drawParentBackground_ = Lookup<DrawThemeParentBackgroundProc>(module_, "DrawThemeParentBackground");
+    openThemeData_ = Lookup<OpenThemeDataProc>(module_, "OpenThemeData");
+    closeThemeData_ = Lookup<CloseThemeDataProc>(module_, "CloseThemeData");
+    drawThemeBackground_ = Lookup<DrawThemeBackgroundProc>(module_, "DrawThemeBackground");
   }
   ~ThemeLibrary() {
     if (module_) FreeLibrary(module_);
@@ -23,11 +32,22 @@ class ThemeLibrary {
   bool DrawParentBackground(HWND window, HDC dc) const {
     return drawParentBackground_ && SUCCEEDED(drawParentBackground_(window, dc, nullptr));
   }
+  bool DrawPart(HWND window, LPCWSTR themeClass, HDC dc, int part, int state, const RECT& rect) const {
+    if (!openThemeData_ || !closeThemeData_ || !drawThemeBackground_) return false;
+    HANDLE theme = openThemeData_(window, themeClass);
+    if (!theme) return false;
+    const bool drawn = SUCCEEDED(drawThemeBackground_(theme, dc, part, state, &rect, nullptr));
+    closeThemeData_(theme);
+    return drawn;
+  }
 
  private:
   HMODULE module_;
   IsThemeActiveProc isThemeActive_ = nullptr;
   DrawThemeParentBackgroundProc drawParentBackground_ = nullptr;
+  OpenThemeDataProc openThemeData_ = nullptr;
+  CloseThemeDataProc closeThemeData_ = nullptr;
+  DrawThemeBackgroundProc drawThemeBackground_ = nullptr;
 };
 
 const ThemeLibrary& Library() {
@@ -44,3 +64,7 @@ bool UseXPThemes() { return useXPThemes; }
 bool ThemesUsable() { return useXPThemes && Library().Active(); }
 
 bool ThemeDrawParentBackground(HWND window, HDC dc) { return Library().DrawParentBackground(window, dc); }
+
+bool ThemeDrawPart(HWND window, LPCWSTR themeClass, HDC dc, int part, int state, const RECT& rect) {
+  return Library().DrawPart(window, themeClass, dc, part, state, rect);
+}

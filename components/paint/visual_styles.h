@@ -12,3 +12,7 @@ bool ThemesUsable();
 
 // Lets window's parent draw its background into dc under window's area; false when it could not.
 bool ThemeDrawParentBackground(HWND window, HDC dc);
+
+// Draws one part of window's theme class (L"button", say) in a state into rect of dc, opening
+// and closing the theme around it; false when the library or the class is not there.
+bool ThemeDrawPart(HWND window, LPCWSTR themeClass, HDC dc, int part, int state, const RECT& rect);

@@ -1,0 +1,24 @@
+#include "components/dialog/anchor_action.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+AnchorAction AnchorActionFor(const std::string& target) {
+  if (target.empty()) return AnchorAction::aaNone;
+  if (target.find("://") != std::string::npos || target.find("mailto:") != std::string::npos)
+    return AnchorAction::aaShell;
+  return AnchorAction::aaEvent;
+}
+
+void FollowAnchor(Component* sender, const std::string& target, const TAnchorClick& onAnchorClick) {
+  switch (AnchorActionFor(target)) {
+    case AnchorAction::aaShell:
+      ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+      return;
+    case AnchorAction::aaEvent:
+      if (onAnchorClick) onAnchorClick(sender, target);
+      return;
+    case AnchorAction::aaNone:
+      return;
+  }
+}
