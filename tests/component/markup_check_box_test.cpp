@@ -15,7 +15,10 @@
 #include "framework/application.h"
 #include "framework/form.h"
 #include "framework/pixel_image_gdi.h"
+#include "key_input.h"
+#include "mouse_input.h"
 #include "pixel_surface.h"
+#include "wait.h"
 
 namespace {
 constexpr COLORREF kBackground = RGB(10, 200, 30);
@@ -134,7 +137,36 @@ struct LoneBox {
 };
 }  // namespace
 
-TEST_CASE("a new box has the documented defaults") {
+TEST_CASE("themed boxes use the check-box part's state for being checked, disabled, pressed and hot") {
+  struct Case {
+    TCheckBoxState state;
+    bool enabled, down, hot;
+    int themed;
+  };
+  const Case cases[] = {
+      {cbUnchecked, true, false, false, 1}, {cbUnchecked, true, false, true, 2}, {cbUnchecked, true, true, true, 3},
+      {cbUnchecked, false, true, true, 4},  {cbChecked, true, false, false, 5},  {cbChecked, true, false, true, 6},
+      {cbChecked, true, true, false, 7},    {cbChecked, false, false, true, 8},  {cbGrayed, true, false, true, 2},
+      {cbGrayed, false, false, false, 4},
+  };
+  for (const Case& c : cases) {
+    CAPTURE(c.themed);
+    CheckBoxLook look;
+    look.State = c.state;
+    look.Enabled = c.enabled;
+    look.Down = c.down;
+    look.Hot = c.hot;
+    CHECK(ThemedCheckBoxState(look) == c.themed);
+  }
+}
+
+TEST_CASE("a new box has the documented defaults, and its caption is its window text") {
+  BoxOnForm f;
+  char text[64] = {};
+  f.box.SetCaption("<b>Bold</b>");
+  GetWindowTextA(f.box.Handle(), text, sizeof text);
+  CHECK(std::string(text) == "<b>Bold</b>");
+
   TMarkupCheckBox box(nullptr);
   CHECK(box.Width() == 98);
   CHECK(box.Height() == 20);
@@ -178,6 +210,21 @@ TEST_CASE("a mouse press toggles on its release inside the box, with one click")
     CHECK(f.box.Checked() == c.toggles);
     CHECK(f.clicks == (c.toggles ? 1 : 0));
   }
+}
+
+TEST_CASE("a real click and a real Space press each toggle the box once") {
+  BoxOnForm f;
+  SetForegroundWindow(f.form.Handle());
+  ClickAt(ClientToScreenPoint(f.box.Handle(), 6, 8));
+  CHECK_MESSAGE(PumpUntil([&] { return f.clicks == 1; }), "the click did not reach the box");
+  PumpFor(200);
+  CHECK(f.clicks == 1);
+  CHECK(f.box.Checked());
+  REQUIRE(GetFocus() == f.box.Handle());
+  PressKey(VK_SPACE);
+  CHECK_MESSAGE(PumpUntil([&] { return f.clicks == 2; }), "Space did not reach the focused box");
+  CHECK_FALSE(f.box.Checked());
+  CHECK_FALSE(f.box.Down());
 }
 
 TEST_CASE("each click of a double-click toggles once and reports once") {
