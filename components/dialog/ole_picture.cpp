@@ -24,7 +24,8 @@ LoadPictureFunction PictureLoader() {
 // Global memory that is freed unless a stream has taken it over.
 class GlobalMemory {
  public:
-  explicit GlobalMemory(SIZE_T size) : handle_(GlobalAlloc(GMEM_MOVEABLE, size)) {}
+  // Zeroed: the block may be larger than asked for, and nothing of what was there before may show.
+  explicit GlobalMemory(SIZE_T size) : handle_(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size)) {}
   ~GlobalMemory() {
     if (handle_) GlobalFree(handle_);
   }
@@ -57,6 +58,11 @@ ComPtr<IPicture> DecodeOlePicture(std::string_view bytes) {
   if (FAILED(CreateStreamOnHGlobal(memory.Get(), TRUE, stream.Put()))) throw Error(kImageNoStream);
   if (!stream) throw Error(kImageEmptyStream);
   memory.Release();  // the stream frees it now
+  // The stream starts as long as the block, which the allocator may have rounded up:
+  // the loader must see the picture's bytes and nothing after them.
+  ULARGE_INTEGER size{};
+  size.QuadPart = bytes.size();
+  if (FAILED(stream->SetSize(size))) throw Error(kImageNoStream);
   ComPtr<IPicture> picture;
   const HRESULT loaded = PictureLoader()(stream.Get(), static_cast<LONG>(bytes.size()), FALSE, IID_IPicture,
                                          reinterpret_cast<void**>(picture.Put()));

@@ -317,7 +317,8 @@ TEST_CASE("rejected pictures raise their messages and leave the holder empty") {
       {"a bitmap header cut short", PinstripeBmp().substr(0, 10), "Could not load image. Invalid format"},
   };
   for (const Case& c : cases) {
-    CAPTURE(c.name);
+    const std::string name = c.name;
+    CAPTURE(name);
     TPanelImage image;
     image.LoadFromData(MarkedBmp(8, 8));
     REQUIRE_FALSE(image.Empty());
