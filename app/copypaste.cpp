@@ -16,47 +16,36 @@ namespace {
 // workers apart there, since they share the clipboard object's open count and own
 // window, and OpenClipboard refuses only a different window (a second worker opening
 // through the application window would share the first one's open clipboard).
-class ClipboardTurns {
- public:
-  std::uint64_t Take() { return next_++; }
+std::atomic<std::uint64_t> nextTurn{0};
+std::uint64_t servingTurn = 0;  // guarded by turnMutex
+std::mutex turnMutex;
+std::condition_variable turnChanged;
 
-  // Waits for the turn, at most a while: a worker that was made but never ran must
-  // not hold up the pastes after it.
-  void Begin(std::uint64_t turn) {
-    std::unique_lock<std::mutex> lock(mutex_);
-    changed_.wait_for(lock, std::chrono::seconds(1), [&] { return serving_ >= turn; });
-    lock.release();  // held until End
-  }
-  void End(std::uint64_t turn) {
-    if (serving_ <= turn) serving_ = turn + 1;
-    mutex_.unlock();
-    changed_.notify_all();
-  }
-
- private:
-  std::atomic<std::uint64_t> next_{0};
-  std::uint64_t serving_ = 0;
-  std::mutex mutex_;
-  std::condition_variable changed_;
-};
-ClipboardTurns turns;
-
-// One worker's turn, also when the clipboard step throws.
+// One worker's turn, held for the clipboard step and given on also when that step
+// throws. The wait is bounded: a worker that was made but never ran must not hold up
+// the pastes after it.
 class ClipboardTurn {
  public:
-  explicit ClipboardTurn(std::uint64_t turn) : turn_(turn) { turns.Begin(turn); }
-  ~ClipboardTurn() { turns.End(turn_); }
+  explicit ClipboardTurn(std::uint64_t turn) : turn_(turn), lock_(turnMutex) {
+    turnChanged.wait_for(lock_, std::chrono::seconds(1), [this] { return servingTurn >= turn_; });
+  }
+  ~ClipboardTurn() {
+    if (servingTurn <= turn_) servingTurn = turn_ + 1;
+    lock_.unlock();
+    turnChanged.notify_all();
+  }
   ClipboardTurn(const ClipboardTurn&) = delete;
   ClipboardTurn& operator=(const ClipboardTurn&) = delete;
 
  private:
   std::uint64_t turn_;
+  std::unique_lock<std::mutex> lock_;
 };
 
 void SendKey(BYTE key, DWORD flags) { keybd_event(key, 0, flags, 0); }
 }  // namespace
 
-TCopyPaste::TCopyPaste() : turn_(turns.Take()) { FreeOnTerminate = true; }
+TCopyPaste::TCopyPaste() : turn_(nextTurn++) { FreeOnTerminate = true; }
 
 void TCopyPaste::Execute() {
   // Gives the user time to let go of the hotkey's own keys before the paste.

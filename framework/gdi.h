@@ -36,6 +36,19 @@ using FontHandle = GdiObject<HFONT>;
 using BrushHandle = GdiObject<HBRUSH>;
 using PenHandle = GdiObject<HPEN>;
 using BitmapHandle = GdiObject<HBITMAP>;
+
+// The header of a 32-bit uncompressed DIB; a negative height makes it top-down, so
+// row 0 is the top row in memory as on the screen.
+inline BITMAPINFO Dib32Info(int width, int height) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
 using RegionHandle = GdiObject<HRGN>;
 
 // Selects an object into a DC and puts the previous one back.

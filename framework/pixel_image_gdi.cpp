@@ -5,16 +5,7 @@
 #include "framework/gdi.h"
 
 namespace {
-BITMAPINFO TopDownInfo(int width, int height) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  return info;
-}
+BITMAPINFO TopDownInfo(int width, int height) { return Dib32Info(width, -height); }
 
 // The part of [firstRow, firstRow + rows) that image has, as a picture of its own,
 // so the DIB handed to GDI is always copied whole (the source-row origin of a partial

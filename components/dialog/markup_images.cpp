@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "components/dialog/markup_values.h"
+#include "framework/gdi.h"
 
 namespace {
 bool Contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
@@ -22,13 +23,7 @@ int PrintSize(int pixels, double scale) {
 // An image-list entry drawn at its own size on white, then stretched over the
 // target (on a printer, image lists cannot draw scaled themselves).
 void StretchImage(HDC dc, HIMAGELIST images, int index, int width, int height, const RECT& target) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = Dib32Info(width, height);
   void* bits = nullptr;
   BitmapHandle bitmap(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!bitmap || !bits) return;

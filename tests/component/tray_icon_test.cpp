@@ -20,6 +20,7 @@
 #include "framework/menu.h"
 #include "message_box_watcher.h"
 #include "notification_area.h"
+#include "procedure_probe.h"
 #include "tray_probe.h"
 #include "wait.h"
 #include "x_input.h"
@@ -95,12 +96,6 @@ bool Shell(DWORD message, HWND window, HICON icon) {
 // Window procedures as numbers, which the test framework can compare and print.
 std::uintptr_t ProcedureOf(HWND window) { return GetWindowLongPtrA(window, GWLP_WNDPROC); }
 std::uintptr_t Address(WNDPROC procedure) { return reinterpret_cast<std::uintptr_t>(procedure); }
-// A subclass procedure's code lives in pages of its own, freed when it is released.
-bool CodeReleased(WNDPROC procedure) {
-  MEMORY_BASIC_INFORMATION info{};
-  VirtualQuery(reinterpret_cast<void*>(procedure), &info, sizeof info);
-  return info.State != MEM_COMMIT;
-}
 
 const char* ButtonName(MouseButton button) {
   switch (button) {
@@ -579,9 +574,9 @@ TEST_CASE("subclasses come off last in, first out; a replaced procedure is left 
     SendMessageA(window, WM_USER + 77, 0, 0);
     CHECK(outerSeen == 1);
     CHECK(SendMessageA(window, WM_GETTEXTLENGTH, 0, 0) == static_cast<LRESULT>(std::strlen("Tray test")));
-    CHECK_FALSE(CodeReleased(iconProcedure));
+    CHECK_FALSE(ProcedureReleased(iconProcedure));
     f.form.DestroyHandle();
-    CHECK(CodeReleased(iconProcedure));  // after the window's last message
+    CHECK(ProcedureReleased(iconProcedure));  // after the window's last message
   }
   outerSeen = 0;
 }

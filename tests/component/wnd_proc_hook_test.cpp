@@ -18,6 +18,7 @@
 
 #include "framework/application.h"
 #include "framework/form.h"
+#include "procedure_probe.h"
 
 // Window procedures in failure messages, as addresses.
 template <>
@@ -156,13 +157,6 @@ struct Hooks {
   TWndProcHook& operator[](int i) { return *list[i]; }
 };
 
-// Whether the code of a released hook procedure is gone.
-bool Released(WNDPROC procedure) {
-  MEMORY_BASIC_INFORMATION info{};
-  VirtualQuery(reinterpret_cast<void*>(procedure), &info, sizeof info);
-  return info.State != MEM_COMMIT;
-}
-
 std::string Digits(const std::vector<int>& order) {
   std::string text;
   for (int i : order) text += Hooks::Name(i);
@@ -193,7 +187,7 @@ TEST_CASE("one hook: on puts its own procedure in, off puts back exactly the one
   CHECK(CurrentProc(window) == &BaseProcedure);
   CHECK(hook.HookProcedure() == nullptr);
   CHECK(hook.PreviousProcedure() == nullptr);
-  CHECK(Released(own));
+  CHECK(ProcedureReleased(own));
   CHECK(Probe(window) == kBaseAnswer);
   CHECK(trace == "base ");
 }
@@ -339,7 +333,7 @@ TEST_CASE("a subclass installed on top by other code survives unhooking, and so 
       CHECK(CurrentProc(window) == ForeignSubclass::Procedure());
       CHECK(Probe(window) == kBaseAnswer);
       CHECK(trace == c.traceBetween);
-      CHECK(Released(procedures[c.firstOff]) == c.firstReleasedAtOnce);
+      CHECK(ProcedureReleased(procedures[c.firstOff]) == c.firstReleasedAtOnce);
 
       (*hooks)[1 - c.firstOff].SetActive(false);
       CHECK(CurrentProc(window) == ForeignSubclass::Procedure());
@@ -355,8 +349,8 @@ TEST_CASE("a subclass installed on top by other code survives unhooking, and so 
       CHECK(BaseSaw(WM_NCDESTROY) == 1);
     }
     // The window's last message released what only the window could still call.
-    CHECK(Released(procedures[0]));
-    CHECK(Released(procedures[1]));
+    CHECK(ProcedureReleased(procedures[0]));
+    CHECK(ProcedureReleased(procedures[1]));
   }
 }
 

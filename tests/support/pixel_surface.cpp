@@ -2,15 +2,11 @@
 
 #include <algorithm>
 
+#include "framework/gdi.h"
+
 PixelSurface::PixelSurface(int width, int height, COLORREF background)
     : width_(width), height_(height), dc_(CreateCompatibleDC(nullptr)) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = Dib32Info(width, -height);
   void* bits = nullptr;
   bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   bits_ = static_cast<const DWORD*>(bits);

@@ -5,6 +5,7 @@
 // refuses one whose manifest names another architecture.
 #include <doctest.h>
 
+#include <cctype>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -28,13 +29,13 @@ class PeFile {
     const auto* dos = At<IMAGE_DOS_HEADER>(0);
     REQUIRE(dos);
     REQUIRE(dos->e_magic == IMAGE_DOS_SIGNATURE);
-    ntOffset_ = static_cast<std::size_t>(dos->e_lfanew);
-    const auto* signature = At<DWORD>(ntOffset_);
+    const auto ntOffset = static_cast<std::size_t>(dos->e_lfanew);
+    const auto* signature = At<DWORD>(ntOffset);
     REQUIRE(signature);
     REQUIRE(*signature == IMAGE_NT_SIGNATURE);
-    file_ = At<IMAGE_FILE_HEADER>(ntOffset_ + sizeof(DWORD));
+    file_ = At<IMAGE_FILE_HEADER>(ntOffset + sizeof(DWORD));
     REQUIRE(file_);
-    optionalOffset_ = ntOffset_ + sizeof(DWORD) + sizeof(IMAGE_FILE_HEADER);
+    optionalOffset_ = ntOffset + sizeof(DWORD) + sizeof(IMAGE_FILE_HEADER);
     sections_ = optionalOffset_ + file_->SizeOfOptionalHeader;
   }
 
@@ -79,7 +80,7 @@ class PeFile {
 
   std::vector<char> bytes_;
   const IMAGE_FILE_HEADER* file_ = nullptr;
-  std::size_t ntOffset_ = 0, optionalOffset_ = 0, sections_ = 0;
+  std::size_t optionalOffset_ = 0, sections_ = 0;
 };
 
 std::string ManifestOf(const std::string& path) {

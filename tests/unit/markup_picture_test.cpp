@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "components/dialog/markup_values.h"
+#include "framework/gdi.h"
 #include "markup_surface.h"
 
 namespace {
@@ -21,13 +22,7 @@ constexpr COLORREF kBlack = RGB(0, 0, 0);
 
 // A bitmap whose left half is one colour and right half another.
 HBITMAP Bitmap(int width, int height, COLORREF left, COLORREF right) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = Dib32Info(width, -height);
   void* bits = nullptr;
   HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   auto* pixels = static_cast<DWORD*>(bits);
