@@ -1,5 +1,7 @@
 #include "window_actor.h"
 
+#include "wait.h"
+
 std::vector<HWND> WindowsOfProcess(const std::string& title) {
   // FindWindowEx compares the titles the system keeps; GetWindowText would send
   // WM_GETTEXT to the test thread, which may be waiting for this very thread.
@@ -23,6 +25,11 @@ WindowActor::~WindowActor() {
   thread_.join();
 }
 
+bool WindowActor::Acted() const {
+  if (started_) PumpUntil([this] { return acted_.load(); }, deadlineMs_);
+  return acted_;
+}
+
 void WindowActor::Watch() {
   HWND window = nullptr;
   while (!stop_ && !window) {
@@ -31,6 +38,7 @@ void WindowActor::Watch() {
     if (!window) Sleep(10);
   }
   if (!window) return;
+  started_ = true;
   action_(window);
   acted_ = true;
   const DWORD actedAt = GetTickCount();

@@ -23,8 +23,10 @@ class WindowActor {
   WindowActor(const WindowActor&) = delete;
   WindowActor& operator=(const WindowActor&) = delete;
 
-  // Whether the window came up and the action ran (to its end).
-  bool Acted() const { return acted_; }
+  // Whether the window came up and the action ran (to its end). The action's own
+  // input can end a modal loop before the actor's thread is scheduled again to note
+  // that the action returned: once it has begun, this waits (pumping) for its end.
+  bool Acted() const;
   // Whether the deadline had to close a window the action left open.
   bool Forced() const { return forced_; }
 
@@ -34,7 +36,7 @@ class WindowActor {
   std::string title_;
   Action action_;
   DWORD deadlineMs_;
-  std::atomic<bool> acted_{false}, forced_{false}, stop_{false};
+  std::atomic<bool> started_{false}, acted_{false}, forced_{false}, stop_{false};
   std::thread thread_;
 };
 
