@@ -137,7 +137,7 @@ bool TCustomMarkupCheckBox::CanFocus() {
   return HandleAllocated() && Enabled() && IsWindowVisible(Handle()) && IsWindowEnabled(Handle());
 }
 
-bool TCustomMarkupCheckBox::DialogChar(char key) {
+bool TCustomMarkupCheckBox::DialogChar(char key, TShiftState /*shift*/) {
   if (!IsAccelerator(key, caption_) || !CanFocus()) return false;
   Toggle();
   if (TabStop()) SetFocus();

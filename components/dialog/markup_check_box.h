@@ -54,7 +54,7 @@ class TCustomMarkupCheckBox : public TWinControl {
   std::string IsAnchor(int x, int y);
   // A character typed in the dialog: true when it was this caption's accelerator and
   // the control could take the focus, which toggled it.
-  bool DialogChar(char key);
+  bool DialogChar(char key, TShiftState shift) override;
   // Whether the pointer shows the hand of an anchor.
   bool HandCursor() const { return handCursor_; }
   // The look the box has now, as painting sees it.

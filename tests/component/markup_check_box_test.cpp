@@ -360,11 +360,21 @@ TEST_CASE("the caption's accelerator toggles the box and focuses it when it is a
     f.box.SetCaption(c.caption);
     f.box.SetTabStop(c.tabStop);
     f.box.SetEnabled(c.enabled);
-    CHECK(f.box.DialogChar(c.key) == c.handled);
+    CHECK(f.box.DialogChar(c.key, {ShiftFlag::Alt}) == c.handled);
     CHECK(f.box.Checked() == c.handled);
     CHECK(f.clicks == (c.handled ? 1 : 0));
     CHECK((GetFocus() == f.box.Handle()) == (c.handled && c.tabStop));
   }
+}
+
+TEST_CASE("Alt with the accelerator, typed while another control has the focus, reaches the box") {
+  BoxOnForm f;
+  f.box.SetCaption("&Shift");
+  constexpr LPARAM kAltDown = LPARAM{1} << 29;
+  SendMessageA(GetFocus(), WM_SYSCHAR, 's', kAltDown);
+  CHECK(f.box.Checked());
+  CHECK(f.clicks == 1);
+  CHECK(GetFocus() == f.box.Handle());
 }
 
 TEST_CASE("the first click on an anchor only focuses the box; the next one follows it") {
