@@ -16,6 +16,7 @@
 #include "framework/form.h"
 #include "framework/gdi.h"
 #include "framework/menu.h"
+#include "screenshot.h"
 #include "wait.h"
 
 namespace {
@@ -186,14 +187,6 @@ class Surface {
   HGDIOBJ previous_;
 };
 
-// The repository's out/ folder, beside the build folder that holds this program.
-std::string OutPath(const char* name) {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string dir(path);
-  dir.erase(dir.find_last_of('\\'));
-  return dir + "\\..\\out\\" + name;
-}
 }  // namespace
 
 TEST_CASE("the layout pass fits whole cells, adds one pixel row and places buttons row by row") {

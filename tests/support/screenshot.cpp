@@ -1,22 +1,26 @@
 #include "screenshot.h"
 
+#include <shlobj.h>
+
 #include "framework/gdi.h"
 #include "unix_command.h"
 #include "velnor_process.h"
 
-namespace {
-// out/ beside the build folder, where the test run keeps its pictures.
-std::string OutFolder() {
-  const std::string relative = TestBinaryFolder() + "..\\out";
+std::string OutPath(const std::string& name) {
+  // The tests run in build/<arch>/: out/ is two folders up, beside build/.
+#if defined(_WIN64)
+  const std::string relative = TestBinaryFolder() + "..\\..\\out\\x86_64";
+#else
+  const std::string relative = TestBinaryFolder() + "..\\..\\out\\i686";
+#endif
   char full[MAX_PATH] = {};
   GetFullPathNameA(relative.c_str(), MAX_PATH, full, nullptr);
-  CreateDirectoryA(full, nullptr);
-  return full;
+  SHCreateDirectoryExA(nullptr, full, nullptr);
+  return std::string(full) + "\\" + name;
 }
-}  // namespace
 
 bool SaveScreenshot(const std::string& name) {
-  const std::string file = UnixPath(OutFolder() + "\\" + name + ".png");
+  const std::string file = UnixPath(OutPath(name + ".png"));
   return RunUnixCommand("import -window root " + ShellQuoted(file)) == 0;
 }
 

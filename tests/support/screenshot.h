@@ -5,8 +5,11 @@
 #include <string>
 #include <vector>
 
-// Saves the whole X display (Wine's desktop, pointer excluded) as out/<name>.png in
-// the source tree; true on success.
+// Where a test keeps a picture for people to look at: out/<arch>/<name> in the
+// source tree, one folder per build so the two builds' pictures sit side by side.
+std::string OutPath(const std::string& name);
+// Saves the whole X display (Wine's desktop, pointer excluded) as OutPath(<name>.png);
+// true on success.
 bool SaveScreenshot(const std::string& name);
 // The colours of the screen's pixels inside the rectangle, row by row.
 std::vector<COLORREF> ScreenPixels(const RECT& area);
