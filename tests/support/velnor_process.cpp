@@ -7,6 +7,10 @@
 #include "hotkey_probe.h"
 #include "wait.h"
 
+namespace {
+constexpr char kMainWindowTitle[] = "Velnor Preferences";
+}  // namespace
+
 std::string TestBinaryFolder() {
   char path[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, path, MAX_PATH);
@@ -40,13 +44,18 @@ bool VelnorProcess::Start() {
 bool VelnorProcess::Running() const { return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
 
 bool VelnorProcess::WaitReady(DWORD timeoutMs) {
-  if (PumpUntil([&] { return !Running() || IsHotkeyTaken(MOD_CONTROL | MOD_SHIFT, 'Z'); }, timeoutMs) &&
-      Running())
-    return true;
+  // Probing the key means registering it for a moment: a probe while the program is
+  // still starting would itself be the other program that owns Ctrl+Shift+Z, and the
+  // program would run on without it. The program registers the key before it makes
+  // its main window, so the key is probed only once that window exists.
+  auto ready = [&] { return FindWindowOf(kMainWindowTitle) && IsHotkeyTaken(MOD_CONTROL | MOD_SHIFT, 'Z'); };
+  if (PumpUntil([&] { return !Running() || ready(); }, timeoutMs) && Running()) return true;
   DWORD code = STILL_ACTIVE;
   if (process_) GetExitCodeProcess(process_, &code);
   if (code == STILL_ACTIVE)
-    MESSAGE("velnor.exe still runs but did not take Ctrl+Shift+Z within " << timeoutMs << " ms");
+    MESSAGE("velnor.exe still runs but did not take Ctrl+Shift+Z within "
+            << timeoutMs << " ms; main window made: " << (FindWindowOf(kMainWindowTitle) != nullptr)
+            << ", visible windows: " << VisibleWindows());
   else
     MESSAGE("velnor.exe ended with exit code " << code << " before it took Ctrl+Shift+Z");
   return false;
@@ -144,7 +153,7 @@ void VelnorProcess::Stop() {
     if (HWND application = FindWindowOf(nullptr, "VelnorApplication"))
       PostMessageA(application, WM_CANCELMODE, 0, 0);
   // Closing the main window is the program's own way to quit, shown or not.
-  if (HWND main = FindWindowOf("Velnor Preferences")) PostMessageA(main, WM_CLOSE, 0, 0);
+  if (HWND main = FindWindowOf(kMainWindowTitle)) PostMessageA(main, WM_CLOSE, 0, 0);
   if (WaitExit(5000) != STILL_ACTIVE) return;
   TerminateProcess(process_, 0xDEAD);
   WaitForSingleObject(process_, 5000);

@@ -19,7 +19,8 @@ class VelnorProcess {
   // Starts the program; false when CreateProcess failed, with the system's reason
   // reported to the running test.
   bool Start();
-  // Pumps until Ctrl+Shift+Z is taken, or the program ended; true when ready.
+  // Pumps until the program has made its main window and Ctrl+Shift+Z is taken, or
+  // the program ended; true when ready. Says why when it is not.
   bool WaitReady(DWORD timeoutMs = 15000);
   // Waits for the program to end by itself; its exit code, or STILL_ACTIVE on timeout.
   DWORD WaitExit(DWORD timeoutMs = 15000);
