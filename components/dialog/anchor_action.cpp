@@ -10,10 +10,15 @@ AnchorAction AnchorActionFor(const std::string& target) {
   return AnchorAction::aaEvent;
 }
 
-void FollowAnchor(Component* sender, const std::string& target, const TAnchorClick& onAnchorClick) {
+void ShellOpen(const std::string& target) {
+  ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void FollowAnchor(Component* sender, const std::string& target, const TAnchorClick& onAnchorClick,
+                  const TShellOpener& open) {
   switch (AnchorActionFor(target)) {
     case AnchorAction::aaShell:
-      ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+      if (open) open(target);
       return;
     case AnchorAction::aaEvent:
       if (onAnchorClick) onAnchorClick(sender, target);

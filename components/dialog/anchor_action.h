@@ -1,6 +1,7 @@
 #pragma once
 // What a click on a caption anchor does with its target: addresses of the web or
 // of mail go to the shell, anything else to the control's own event.
+#include <functional>
 #include <string>
 
 #include "framework/events.h"
@@ -15,5 +16,12 @@ enum class AnchorAction { aaNone, aaShell, aaEvent };
 // An empty target does nothing; one containing "://" or "mailto:" opens in the shell.
 AnchorAction AnchorActionFor(const std::string& target);
 
-// Carries out that action: ShellExecuteA "open", or onAnchorClick when it is set.
-void FollowAnchor(Component* sender, const std::string& target, const TAnchorClick& onAnchorClick);
+// Hands a target to the shell; a control may be given another one, which a test uses
+// to see what would be opened without opening it.
+using TShellOpener = std::function<void(const std::string& target)>;
+// ShellExecuteA "open" with no owner window, shown normally; its result is not looked at.
+void ShellOpen(const std::string& target);
+
+// Carries out that action: open (the shell), or onAnchorClick when it is set.
+void FollowAnchor(Component* sender, const std::string& target, const TAnchorClick& onAnchorClick,
+                  const TShellOpener& open = ShellOpen);

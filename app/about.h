@@ -1,0 +1,36 @@
+#pragma once
+// The About box, "Info Velnor": the program's icon and name, the file version read
+// from the program's own version resource ("-" when it cannot be read), a notice
+// naming the year and the maker, and a link to the maker's web address.
+#include <memory>
+
+#include "components/dialog/back_panel.h"
+#include "components/dialog/markup_label.h"
+#include "components/dialog/simple_label.h"
+#include "components/dialog/skin_button.h"
+#include "framework/form.h"
+#include "framework/image.h"
+
+// The maker's web address, which the link shows and opens.
+inline constexpr char kMakerAddress[] = "http://www.example.com/";
+
+class TAboutFrm : public TForm {
+ public:
+  explicit TAboutFrm(Component* owner);
+  ~TAboutFrm() override;
+
+  void ButtonOkClick(Component* Sender);
+
+  std::unique_ptr<TBackPanel> BackPanel1;
+  std::unique_ptr<TSkinButton> ButtonOk;
+  std::unique_ptr<TSimpleLabel> SimpleLabel1;
+  std::unique_ptr<TImage> Image1;
+  std::unique_ptr<TSimpleLabel> strVers;
+  std::unique_ptr<TSimpleLabel> SimpleLabel3;
+  std::unique_ptr<TMarkupLabel> MarkupLabel1;
+
+ private:
+  void LoadLayout(Component* owner);
+  // A caption label in the box's one 3D style.
+  std::unique_ptr<TSimpleLabel> StyledLabel(const char* name, const char* caption, int left, int top, int width);
+};
