@@ -1,5 +1,6 @@
 #include "app/main.h"
 
+#include "app/about.h"
 #include "app/datamod.h"
 #include "app/shortcut.h"
 #include "framework/application.h"
@@ -145,7 +146,10 @@ void TMainFrm::WndProcHookMessageAfter(Component*, Message& Msg, bool& Handled) 
   Handled = true;
 }
 
-void TMainFrm::AboutA1Click(Component*) {}
+void TMainFrm::AboutA1Click(Component*) {
+  TAboutFrm about(this);
+  about.ShowModal();
+}
 
 void TMainFrm::QuitQ1Click(Component*) { Close(); }
 
