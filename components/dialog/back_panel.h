@@ -2,12 +2,15 @@
 // A windowed panel that paints its own surface: a colour or a vertical gradient,
 // a one-pixel border with an optional soft shadow, the panel bevels, a background
 // picture placed in one of seven ways, mini-HTML text, an optional caption bar
-// that can collapse the panel to itself, and a size grip. Every paint is composed
-// off-screen first when Buffered, so the fill never shows before the tiles.
+// that can collapse the panel to itself, and a size grip. Fill, frame and picture
+// make a layer kept between paints and made again only when something it is made
+// from changes; with Buffered, the text and caption bar are drawn over a copy of it
+// off-screen, so the screen never shows the panel half drawn.
 #include <memory>
 #include <string>
 
 #include "components/dialog/back_panel_geometry.h"
+#include "components/dialog/back_panel_layer.h"
 #include "components/dialog/markup.h"
 #include "components/dialog/panel_caption.h"
 #include "components/dialog/panel_image.h"
@@ -136,7 +139,8 @@ class TCustomBackPanel : public TCustomPanel {
     field = value;
     Invalidate();
   }
-  // Paint steps, in the order they are drawn.
+  // Paint steps, in the order they are drawn. The first four make the layer kept
+  // between paints; the rest are drawn over it at every paint.
   void PaintFill(Canvas& canvas, const RECT& rect);
   RECT PaintBorder(Canvas& canvas, RECT rect);
   void PaintBevels(Canvas& canvas, RECT& rect);
@@ -145,7 +149,12 @@ class TCustomBackPanel : public TCustomPanel {
   void PaintText(HDC dc, RECT area);
   void PaintCaptionBar(HDC dc);
   void PaintSizeGrip(HDC dc);
-  void Compose(HDC dc);
+  PanelLayerKey LayerKey(HDC target) const;
+  // The layer for the current settings, made again when they differ from its own.
+  HDC Layer(HDC target);
+  void ComposeLayer(HDC dc);
+  bool HasOverlay() const;
+  void PaintOverlay(HDC dc);
 
   MarkupOptions TextOptions() const;
   // The text's anchor under the client point, empty when none.
@@ -184,6 +193,7 @@ class TCustomBackPanel : public TCustomPanel {
   HIMAGELIST images_ = nullptr;
   TMarkupPictureContainer* pictureContainer_ = nullptr;
   TMarkupPictureCache pictureCache_;
+  PanelLayer layer_;
   TColor expandedColor_ = clBtnFace;
   int hoverAnchor_ = -1;
   // Cleared by the destructor; the collapse animation holds a copy while it pumps messages.

@@ -80,27 +80,68 @@ void TCustomBackPanel::PaintWindow(Canvas& canvas) { Paint(canvas); }
 
 void TCustomBackPanel::Paint(Canvas& canvas) {
   const RECT client = ClientRect();
-  if (!buffered_) {
-    Compose(canvas.Handle());
+  HDC target = canvas.Handle();
+  HDC layer = Layer(target);
+  // The layer alone is one copy: nothing can show half drawn, buffered or not.
+  if (!buffered_ || !HasOverlay()) {
+    BitBlt(target, 0, 0, client.right, client.bottom, layer, 0, 0, SRCCOPY);
+    PaintOverlay(target);
     return;
   }
-  // The whole panel is composed first, so the screen never shows the fill before the tiles.
-  MemoryDC buffer(canvas.Handle(), client.right, client.bottom);
-  Compose(buffer.Get());
-  BitBlt(canvas.Handle(), 0, 0, client.right, client.bottom, buffer.Get(), 0, 0, SRCCOPY);
+  // The whole panel is composed first, so the screen never shows the layer before the text.
+  MemoryDC buffer(target, client.right, client.bottom);
+  BitBlt(buffer.Get(), 0, 0, client.right, client.bottom, layer, 0, 0, SRCCOPY);
+  PaintOverlay(buffer.Get());
+  BitBlt(target, 0, 0, client.right, client.bottom, buffer.Get(), 0, 0, SRCCOPY);
 }
 
-void TCustomBackPanel::Compose(HDC dc) {
+PanelLayerKey TCustomBackPanel::LayerKey(HDC target) const {
+  PanelLayerKey key;
+  key.size = {Width(), Height()};
+  key.surfaceBits = SurfaceBits(target);
+  key.color = ColorToRGB(Color());
+  if (colorTo_ != clNone) key.colorTo = ColorToRGB(colorTo_);
+  if (borderColor_ != clNone) key.border = ColorToRGB(borderColor_);
+  key.borderShadow = borderShadow_;
+  key.bevelOuter = BevelOuter();
+  key.bevelInner = BevelInner();
+  key.bevelWidth = BevelWidth();
+  key.contentArea = ContentArea();
+  key.pictureRevision = background_.Revision();
+  key.position = backgroundPosition_;
+  key.face = GetSysColor(COLOR_BTNFACE);
+  key.highlight = GetSysColor(COLOR_BTNHIGHLIGHT);
+  key.shadow = GetSysColor(COLOR_BTNSHADOW);
+  return key;
+}
+
+HDC TCustomBackPanel::Layer(HDC target) {
+  const PanelLayerKey key = LayerKey(target);
+  if (HDC kept = layer_.Find(key)) return kept;
+  HDC layer = layer_.Make(target, key);
+  ComposeLayer(layer);
+  return layer;
+}
+
+void TCustomBackPanel::ComposeLayer(HDC dc) {
   Canvas canvas(dc);
   RECT rect = ClientRect();
   PaintFill(canvas, rect);
   if (borderColor_ != clNone) rect = PaintBorder(canvas, rect);
   PaintBevels(canvas, rect);
   const RECT area = ContentArea();
-  {
+  SavedDC saved(dc);
+  IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
+  PaintBackground(dc, area);
+}
+
+bool TCustomBackPanel::HasOverlay() const { return !text_.empty() || caption_.Visible() || (canSize_ && !collaps_); }
+
+void TCustomBackPanel::PaintOverlay(HDC dc) {
+  if (!text_.empty()) {
+    const RECT area = ContentArea();
     SavedDC saved(dc);
     IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
-    PaintBackground(dc, area);
     PaintText(dc, area);
   }
   if (caption_.Visible()) PaintCaptionBar(dc);
@@ -150,8 +191,7 @@ void TCustomBackPanel::PaintBackground(HDC dc, const RECT& area) {
   const SIZE picture{background_.Width(), background_.Height()}, panel{Width(), Height()};
   switch (backgroundPosition_) {
     case TBackGroundPosition::bpTiled:
-      for (const POINT& at : TileOrigins(area, panel, picture))
-        background_.Draw(dc, {at.x, at.y, at.x + picture.cx, at.y + picture.cy});
+      background_.DrawTiled(dc, TileOrigins(area, panel, picture));
       return;
     case TBackGroundPosition::bpStretched:
       background_.Draw(dc, area);

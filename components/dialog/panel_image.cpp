@@ -5,6 +5,7 @@
 
 #include "components/dialog/ole_picture.h"
 #include "framework/error.h"
+#include "framework/gdi.h"
 
 namespace {
 constexpr int kHimetricPerInch = 2540;
@@ -90,4 +91,25 @@ void TPanelImage::Draw(HDC dc, const RECT& rect) const {
   // The source rectangle runs upwards from the bottom edge, as HIMETRIC does.
   picture_->Render(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, 0, height, width,
                    -height, nullptr);
+}
+
+bool TPanelImage::Opaque() const {
+  if (empty_ || !picture_) return false;
+  SHORT type = PICTYPE_NONE;
+  DWORD attributes = 0;
+  return SUCCEEDED(picture_->get_Type(&type)) && type == PICTYPE_BITMAP &&
+         SUCCEEDED(picture_->get_Attributes(&attributes)) && !(attributes & PICTURE_TRANSPARENT);
+}
+
+void TPanelImage::DrawTiled(HDC dc, const std::vector<POINT>& origins) const {
+  if (origins.empty()) return;
+  const int width = Width(), height = Height();
+  if (!Opaque()) {
+    for (const POINT& at : origins) Draw(dc, {at.x, at.y, at.x + width, at.y + height});
+    return;
+  }
+  // Rendering goes through the picture object each time; one rendering copied is far cheaper.
+  MemoryDC tile(dc, width, height);
+  Draw(tile.Get(), {0, 0, width, height});
+  for (const POINT& at : origins) BitBlt(dc, at.x, at.y, width, height, tile.Get(), 0, 0, SRCCOPY);
 }

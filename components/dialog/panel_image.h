@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "framework/com_ptr.h"
 #include "framework/events.h"
@@ -38,15 +39,24 @@ class TPanelImage {
 
   // The picture stretched over rect; nothing while empty.
   void Draw(HDC dc, const RECT& rect) const;
+  // The picture at its own size at each origin. An opaque bitmap is rendered once
+  // and copied from there; a picture with see-through parts (an icon, a metafile, a
+  // transparent GIF) is rendered at every place so what lies beneath still shows.
+  void DrawTiled(HDC dc, const std::vector<POINT>& origins) const;
+  // Counts every change of the picture, so a drawing made from it can tell it is old.
+  unsigned Revision() const { return revision_; }
 
   Event<> OnChange;
 
  private:
-  void Changed() const {
+  void Changed() {
+    ++revision_;
     if (OnChange) OnChange();
   }
+  bool Opaque() const;
 
   std::string data_;
   bool empty_ = true;
   ComPtr<IPicture> picture_;
+  unsigned revision_ = 0;
 };

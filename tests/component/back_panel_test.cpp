@@ -1,9 +1,11 @@
 // The background panel rendered into memory DCs and read back: the dialogs' tiled
-// pinstripe, picture positions, the gradient, the border shadow, and the picture
-// holder's decoding errors.
+// pinstripe from the program's own resource, picture positions, the gradient, the
+// border shadow, repaints after changes, and the picture holder's decoding errors.
 #include <doctest.h>
 
 #include <cstring>
+#include <functional>
+#include <optional>
 #include <random>
 #include <set>
 #include <string>
@@ -13,6 +15,7 @@
 #include "framework/bmp_file.h"
 #include "framework/error.h"
 #include "pixel_surface.h"
+#include "program_resources.h"
 
 namespace {
 constexpr COLORREF kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255), kMagenta = RGB(255, 0, 255);
@@ -20,19 +23,6 @@ constexpr COLORREF kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255), kMagenta = RGB
 std::string BmpBytes(const PixelImage& image) {
   const auto bytes = EncodeBmp24(image);
   return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
-}
-
-// The dialogs' tile: rows of one grey each, repeating every 4 rows.
-COLORREF StripeRow(int y) {
-  static const COLORREF rows[4] = {RGB(238, 238, 238), RGB(230, 230, 230), RGB(238, 238, 238), RGB(255, 255, 255)};
-  return rows[y % 4];
-}
-
-std::string PinstripeBmp() {
-  PixelImage tile(103, 20, 0);
-  for (int y = 0; y < 20; ++y)
-    for (int x = 0; x < 103; ++x) tile.SetPixel(x, y, StripeRow(y));
-  return BmpBytes(tile);
 }
 
 // A grey picture with a red top-left and a blue bottom-right pixel, to find where its copies went.
@@ -59,14 +49,16 @@ std::string TinyMetafile(std::int16_t right, std::int16_t bottom) {
 // The dialogs' settings; bounds and picture vary.
 struct DialogPanel {
   TBackPanel panel{nullptr};
-  DialogPanel(int width, int height, const std::string& picture) {
+  DialogPanel(int width, int height, const std::function<void(TPanelImage&)>& loadPicture) {
     panel.BeginLoading();
     panel.SetBounds(0, 0, width, height);
-    panel.Background().LoadFromData(picture);
+    loadPicture(panel.Background());
     panel.SetBackgroundPosition(TBackGroundPosition::bpTiled);
     panel.SetBorderColor(clBlack);
     panel.EndLoading();
   }
+  DialogPanel(int width, int height, const std::string& picture)
+      : DialogPanel(width, height, [&](TPanelImage& image) { image.LoadFromData(picture); }) {}
 };
 
 std::unique_ptr<PixelSurface> Render(TCustomBackPanel& panel) {
@@ -84,18 +76,31 @@ void MakePlain(TCustomBackPanel& panel, int width, int height) {
 }
 }  // namespace
 
-TEST_CASE("the slot editor's panel is pinstripes edge to edge: no border or bevel stays visible") {
+TEST_CASE("the slot editor's 318 x 209 panel with the program's own PINSTRIPE: the tile's pixels from the top-left, "
+          "edge to edge, no border or bevel visible") {
+  ProgramResources program;
+  REQUIRE(program.Module());
+  const std::string bytes = program.Bytes("PINSTRIPE", RT_RCDATA);
+  const std::optional<PixelImage> tile =
+      DecodeBmp24({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
+  REQUIRE(tile);
+  REQUIRE(tile->Width() == 103);
+  REQUIRE(tile->Height() == 20);
   for (bool buffered : {true, false}) {
     CAPTURE(buffered);
-    DialogPanel d(318, 209, PinstripeBmp());
+    // Loaded as the dialogs load it: the RT_RCDATA resource of the program's module.
+    DialogPanel d(318, 209, [&](TPanelImage& image) { image.LoadFromResourceName(program.Module(), "PINSTRIPE"); });
     d.panel.SetBuffered(buffered);
     REQUIRE(d.panel.Background().Width() == 103);
     REQUIRE(d.panel.Background().Height() == 20);
     auto drawn = Render(d.panel);
     int wrong = 0;
     for (int y = 0; y < 209; ++y)
-      for (int x = 0; x < 318; ++x) wrong += drawn->Pixel(x, y) != StripeRow(y);
+      for (int x = 0; x < 318; ++x) wrong += drawn->Pixel(x, y) != tile->Pixel(x % 103, y % 20);
     CHECK(wrong == 0);
+    // The stripes themselves, top row first, as the dialogs show them.
+    const COLORREF stripes[] = {RGB(238, 238, 238), RGB(230, 230, 230), RGB(238, 238, 238), RGB(255, 255, 255)};
+    for (int y : {0, 1, 2, 3, 204, 205, 206, 207, 208}) CHECK(drawn->Pixel(317, y) == stripes[y % 4]);
   }
 }
 
@@ -185,6 +190,78 @@ TEST_CASE("the border with its shadow: a frame, then a 50 % and a 20 % blend wit
   CHECK(drawn->Pixel(30, 38) == BlendColor(RGB(0, 0, 160), face, 50));
   CHECK(drawn->Pixel(30, 39) == BlendColor(RGB(0, 0, 160), face, 20));
   CHECK(drawn->Pixel(30, 20) == RGB(10, 20, 30));
+}
+
+namespace {
+// A panel whose layer shows fill, border and a centred picture; no bevel, which
+// would be drawn over the border.
+void MakeFramed(TCustomBackPanel& panel) {
+  panel.SetBounds(0, 0, 120, 60);
+  panel.SetColor(RGB(10, 20, 30));
+  panel.SetBevelOuter(TPanelBevel::bvNone);
+  panel.Background().LoadFromData(MarkedBmp(30, 10));
+  panel.SetBackgroundPosition(TBackGroundPosition::bpCenter);
+}
+
+bool SamePixels(const PixelSurface& a, const PixelSurface& b) {
+  if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
+  for (int y = 0; y < a.Height(); ++y)
+    for (int x = 0; x < a.Width(); ++x)
+      if (a.Pixel(x, y) != b.Pixel(x, y)) return false;
+  return true;
+}
+}  // namespace
+
+TEST_CASE("a panel painted again after a change looks like a new panel made with the changed settings") {
+  struct Case {
+    const char* name;
+    std::function<void(TBackPanel&)> change;
+  };
+  const Case cases[] = {
+      {"grown", [](TBackPanel& p) { p.SetBounds(0, 0, 150, 80); }},
+      {"shrunk", [](TBackPanel& p) { p.SetBounds(0, 0, 90, 40); }},
+      {"colour", [](TBackPanel& p) { p.SetColor(RGB(200, 0, 0)); }},
+      {"gradient", [](TBackPanel& p) { p.SetColorTo(RGB(0, 0, 255)); }},
+      {"border colour", [](TBackPanel& p) { p.SetBorderColor(RGB(0, 160, 0)); }},
+      {"no border", [](TBackPanel& p) { p.SetBorderColor(clNone); }},
+      {"border shadow", [](TBackPanel& p) { p.SetBorderShadow(true); }},
+      {"outer bevel", [](TBackPanel& p) { p.SetBevelOuter(TPanelBevel::bvLowered); }},
+      {"inner bevel", [](TBackPanel& p) { p.SetBevelInner(TPanelBevel::bvRaised); }},
+      {"bevel 3 wide", [](TBackPanel& p) {
+         p.SetBevelOuter(TPanelBevel::bvRaised);
+         p.SetBevelWidth(3);
+       }},
+      {"caption bar", [](TBackPanel& p) { p.Caption().SetVisible(true); }},
+      {"another picture", [](TBackPanel& p) { p.Background().LoadFromData(MarkedBmp(12, 12)); }},
+      {"no picture", [](TBackPanel& p) { p.Background().Clear(); }},
+      {"placement", [](TBackPanel& p) { p.SetBackgroundPosition(TBackGroundPosition::bpTiled); }},
+  };
+  for (const Case& c : cases) {
+    const std::string name = c.name;
+    CAPTURE(name);
+    TBackPanel painted(nullptr);
+    MakeFramed(painted);
+    const auto before = Render(painted);
+    c.change(painted);
+    const auto after = Render(painted);
+
+    TBackPanel fresh(nullptr);
+    MakeFramed(fresh);
+    c.change(fresh);
+    const auto expected = Render(fresh);
+    CHECK(SamePixels(*after, *expected));
+    CHECK_FALSE(SamePixels(*after, *before));
+  }
+}
+
+TEST_CASE("a picture with see-through parts is tiled copy by copy: the fill shows through an empty metafile") {
+  TBackPanel panel(nullptr);
+  MakePlain(panel, 50, 50);
+  panel.Background().LoadFromData(TinyMetafile(300, 300));  // 20 x 20 pixels of nothing
+  REQUIRE(panel.Background().Width() == 20);
+  panel.SetBackgroundPosition(TBackGroundPosition::bpTiled);
+  auto drawn = Render(panel);
+  CHECK(drawn->Count([](COLORREF c) { return c == RGB(10, 20, 30); }) == 50 * 50);
 }
 
 TEST_CASE("raised and lowered bevels put highlight and shadow on opposite sides") {
@@ -314,7 +391,7 @@ TEST_CASE("rejected pictures raise their messages and leave the holder empty") {
   const Case cases[] = {
       {"no bytes", "", "Empty image stream created"},
       {"text", "this is not a picture at all", "Could not load image. Invalid format"},
-      {"a bitmap header cut short", PinstripeBmp().substr(0, 10), "Could not load image. Invalid format"},
+      {"a bitmap header cut short", MarkedBmp(103, 20).substr(0, 10), "Could not load image. Invalid format"},
   };
   for (const Case& c : cases) {
     const std::string name = c.name;

@@ -8,39 +8,9 @@
 
 #include "framework/bmp_file.h"
 #include "framework/pixel_image_gdi.h"
+#include "program_resources.h"
 
 namespace {
-// velnor.exe beside this test, loaded for its resources only.
-class ProgramResources {
- public:
-  ProgramResources() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string program(path);
-    program.erase(program.find_last_of('\\') + 1);
-    program += "velnor.exe";
-    module_ = LoadLibraryExA(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-  }
-  ~ProgramResources() {
-    if (module_) FreeLibrary(module_);
-  }
-  ProgramResources(const ProgramResources&) = delete;
-  ProgramResources& operator=(const ProgramResources&) = delete;
-
-  HMODULE Module() const { return module_; }
-  // The resource's bytes as stored; empty when there is none.
-  std::string Bytes(const char* name, LPCSTR type) const {
-    HRSRC found = FindResourceA(module_, name, type);
-    if (!found) return {};
-    HGLOBAL loaded = LoadResource(module_, found);
-    const auto* data = static_cast<const char*>(LockResource(loaded));
-    return data ? std::string(data, SizeofResource(module_, found)) : std::string{};
-  }
-
- private:
-  HMODULE module_ = nullptr;
-};
-
 BITMAPINFOHEADER InfoHeader(const std::string& bytes) {
   BITMAPINFOHEADER info{};
   REQUIRE(bytes.size() >= sizeof info);
