@@ -2,6 +2,7 @@
 
 #include "app/about.h"
 #include "app/datamod.h"
+#include "app/hotkeypref.h"
 #include "app/shortcut.h"
 #include "framework/application.h"
 
@@ -14,6 +15,7 @@ constexpr size_t kQuickSelectCaptionMax = 16;
 
 TMainFrm::TMainFrm(Component* owner) : TForm(owner) {
   LoadLayout();
+  EditSlot = Bind(this, &TMainFrm::EditSlotInEditor);
   Application::Instance().SetTitle("Velnor");
   SlotList = std::make_unique<TSlotList>(MakeClearedSlotList());
   THotkeyReg().LoadSlots(*SlotList);
@@ -128,6 +130,21 @@ void TMainFrm::RefreshButton(int index, const THotkeyStruct& slot, int mode, TBu
 
 void TMainFrm::ButtonListButtonClick(Component*, Component*, int Btn) {
   if (EditSlot) EditSlot(Btn);
+}
+
+void TMainFrm::EditSlotInEditor(int index) {
+  if (!SlotList || index < 0 || index >= static_cast<int>(SlotList->size())) return;
+  THotkeyStruct& slot = *(*SlotList)[index];
+  THotkeyPrefFrm editor(this);
+  editor.SlotIndex = index;
+  editor.Slot = &slot;
+  editor.ShowModal();
+  if (editor.Tag() != 1) return;
+  // A failed save leaves here for the standard error box: the record keeps the edit,
+  // while the button and the hotkey stay as they were.
+  THotkeyReg().SaveSlot(slot, index);
+  RefreshButton(index, slot, kCaptionModeMainWindow, *ButtonList);
+  if (DM) DM->ApplyHotkey(index, MakeHotkeyText(slot));
 }
 
 void TMainFrm::TrayIconDblClick(Component*) {

@@ -36,8 +36,11 @@ class TMainFrm : public TForm {
   void QuitQ1Click(Component* Sender);
   void FormClose(Component* Sender, TCloseAction& Action);
 
-  // Opens the editor of one slot; the slot editor plugs in here.
+  // Edits one slot: set to EditSlotInEditor by the constructor.
   Event<int> EditSlot;
+  // The slot editor on the record itself; a confirmed change or deletion is saved,
+  // captioned and applied.
+  void EditSlotInEditor(int index);
 
   std::unique_ptr<TButtonPanel> ButtonList;
   std::unique_ptr<TTrayIcon> TrayIcon;

@@ -8,6 +8,7 @@
 #include "framework/application.h"
 #include "framework/error.h"
 #include "framework/menu.h"
+#include "framework/subclass_procedure.h"
 
 namespace {
 const char kControlClass[] = "VelnorControl";
@@ -159,19 +160,22 @@ void TWinControl::CreateHandle() {
   // Asking for the parent's window may have made this one already, with the parent's children.
   if (handle_) return;
   if ((params.Style & WS_CHILD) && !params.WndParent) throw Error("control has no parent window");
-  HWND window = CreateWindowExA(params.ExStyle, kControlClass, params.Caption.c_str(), params.Style, params.X,
+  const char* windowClass = params.WindowClass ? params.WindowClass : kControlClass;
+  HWND window = CreateWindowExA(params.ExStyle, windowClass, params.Caption.c_str(), params.Style, params.X,
                                 params.Y, params.Width, params.Height, params.WndParent, nullptr,
                                 GetModuleHandleA(nullptr), this);
   if (!window) throw Error("cannot create window");
   // Bound once it exists: the class procedure hands every later message to this object.
   handle_ = window;
   SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TWinControl::StandardProcedure));
+  const WNDPROC classProc = ReplaceWindowProcedure(window, &TWinControl::StandardProcedure);
+  if (params.WindowClass) systemProc_ = classProc;
   RECT rect;
   GetWindowRect(window, &rect);
   if (params.WndParent && (params.Style & WS_CHILD))
     MapWindowPoints(nullptr, params.WndParent, reinterpret_cast<POINT*>(&rect), 2);
   bounds_ = rect;
+  HandleCreated();
   // Windowed children placed before this window existed get theirs now.
   for (TControl* child : controls_)
     if (child->IsWindowed()) static_cast<TWinControl*>(child)->Handle();
@@ -196,6 +200,8 @@ void TWinControl::DestroyHandle() {
   // the last messages must get the dying window, not a new one.
   HWND window = handle_;
   SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+  // A system class frees what it keeps for the window on its last messages: they go to it.
+  if (systemProc_) ReplaceWindowProcedure(window, systemProc_);
   DestroyWindow(window);
   handle_ = nullptr;
 }
@@ -220,7 +226,9 @@ LRESULT CALLBACK TWinControl::StandardProcedure(HWND window, UINT msg, WPARAM wP
 }
 
 void TWinControl::DefaultHandler(Message& message) {
-  message.Result = DefWindowProcA(handle_, message.Msg, message.WParam, message.LParam);
+  message.Result = systemProc_
+                       ? CallWindowProcA(systemProc_, handle_, message.Msg, message.WParam, message.LParam)
+                       : DefWindowProcA(handle_, message.Msg, message.WParam, message.LParam);
 }
 
 void TWinControl::WndProc(Message& message) {
@@ -289,6 +297,17 @@ void TWinControl::WndProc(Message& message) {
       if (!root->DialogChar(static_cast<char>(message.WParam), shift)) DefaultHandler(message);
       return;
     }
+    case WM_COMMAND:
+      // A control's notification is its own business: it goes back to the control.
+      for (TControl* child : controls_) {
+        auto* windowed = child->IsWindowed() ? static_cast<TWinControl*>(child) : nullptr;
+        if (message.LParam && windowed && windowed->handle_ == reinterpret_cast<HWND>(message.LParam)) {
+          windowed->CommandNotify(HIWORD(message.WParam));
+          return;
+        }
+      }
+      DefaultHandler(message);
+      return;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
       auto key = static_cast<std::uint16_t>(message.WParam);
@@ -402,6 +421,14 @@ void TWinControl::Invalidate() {
 
 void TWinControl::SetFocus() {
   if (handle_) ::SetFocus(handle_);
+}
+
+bool TWinControl::CanFocus() const {
+  if (!handle_) return false;
+  // Up to the top-level window, which may still be on its way to the screen.
+  for (const TControl* control = this; control->Parent(); control = control->Parent())
+    if (!control->Visible() || !control->Enabled()) return false;
+  return true;
 }
 
 void TWinControl::PaintTo(HDC dc) {

@@ -99,6 +99,9 @@ class TControl : public Component {
 // Window creation settings, filled by CreateParams before the window is made.
 struct TCreateParams {
   std::string Caption;
+  // A system window class (an edit, say) whose own procedure gets what the control
+  // passes on; null for the framework's plain class.
+  const char* WindowClass = nullptr;
   DWORD Style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
   DWORD ExStyle = 0;
   int X = 0, Y = 0, Width = 0, Height = 0;
@@ -128,6 +131,13 @@ class TWinControl : public TControl {
   void SetFocus();
   bool TabStop() const { return tabStop_; }
   void SetTabStop(bool value) { tabStop_ = value; }
+  // The place among its siblings that Tab visits; controls without one come after
+  // those with one, in the order they were placed.
+  int TabOrder() const { return tabOrder_; }
+  void SetTabOrder(int value) { tabOrder_ = value; }
+  // Whether the control can take the keyboard focus: its window exists, and it and the
+  // controls it lies in are visible and enabled (the top-level window aside).
+  bool CanFocus() const;
 
   // Paints the window's own surface and its windowless children onto dc, as WM_PAINT does.
   void PaintTo(HDC dc);
@@ -146,6 +156,10 @@ class TWinControl : public TControl {
   virtual void KeyDown(std::uint16_t& key, TShiftState shift);
   // A context menu request at a screen point (-1, -1 from the keyboard): true when shown.
   virtual bool DoContextPopup(POINT screenPoint);
+  // The window has just been made and bound to this object.
+  virtual void HandleCreated() {}
+  // A notification (WM_COMMAND) that this control's window sent its parent.
+  virtual void CommandNotify(WORD /*code*/) {}
 
   void InsertControl(TControl* control);
   void RemoveControl(TControl* control);
@@ -157,10 +171,12 @@ class TWinControl : public TControl {
   void TrackHover(TControl* control);
 
   HWND handle_ = nullptr;
+  WNDPROC systemProc_ = nullptr;  // the system class's own procedure, for a control made of one
   std::vector<TControl*> controls_;
   TControl* captureControl_ = nullptr;
   TControl* hoverControl_ = nullptr;
   bool tabStop_ = false;
+  int tabOrder_ = -1;
   bool trackingLeave_ = false;
 };
 

@@ -1,6 +1,7 @@
 #include "framework/form.h"
 
 #include "framework/application.h"
+#include "framework/tab_order.h"
 
 TForm::TForm(Component* owner) : TWinControl(owner) {
   visible_ = false;
@@ -82,6 +83,12 @@ void TForm::CreateParams(TCreateParams& params) {
     params.X = (GetSystemMetrics(SM_CXSCREEN) - params.Width) / 2;
     params.Y = (GetSystemMetrics(SM_CYSCREEN) - params.Height) / 2;
   }
+  if (auto* owner = dynamic_cast<TForm*>(Owner()); position_ == TPosition::poOwnerFormCenter && owner) {
+    RECT around{};
+    GetWindowRect(owner->Handle(), &around);
+    params.X = (around.left + around.right - params.Width) / 2;
+    params.Y = (around.top + around.bottom - params.Height) / 2;
+  }
   // Owned by the application window: no taskbar button of its own.
   params.WndParent = Application::Instance().Handle();
 }
@@ -161,6 +168,7 @@ int TForm::ShowModal() {
         modalResult_ = mrCancel;
         break;
       }
+      if (DialogKey(msg)) continue;
       TranslateMessage(&msg);
       DispatchMessageA(&msg);
     }
@@ -177,13 +185,34 @@ void TForm::WndProc(Message& message) {
     Close();
     return;
   }
-  if (message.Msg == WM_ACTIVATE && LOWORD(message.WParam) != WA_INACTIVE) {
-    // The first focusable control takes the keyboard, as a dialog's would.
-    for (TControl* control : Controls())
-      if (control->IsWindowed() && control->Visible() && static_cast<TWinControl*>(control)->TabStop()) {
-        static_cast<TWinControl*>(control)->SetFocus();
-        return;
-      }
+  if (message.Msg == WM_ACTIVATE && LOWORD(message.WParam) == WA_INACTIVE) {
+    HWND focus = GetFocus();
+    if (focus && IsChild(Handle(), focus)) lastFocus_ = focus;
+  } else if (message.Msg == WM_ACTIVATE) {
+    // Back from a message box, the control the user was in has the keyboard again;
+    // otherwise the first one in the tab order takes it, as in a dialog.
+    if (lastFocus_ && IsChild(Handle(), lastFocus_) && IsWindowVisible(lastFocus_) &&
+        IsWindowEnabled(lastFocus_)) {
+      ::SetFocus(lastFocus_);
+      return;
+    }
+    if (TWinControl* first = FindNextTabStop(*this, nullptr, true)) {
+      first->SetFocus();
+      return;
+    }
   }
   TWinControl::WndProc(message);
+}
+
+bool TForm::DialogKey(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB) return false;
+  if (!HandleAllocated() || (msg.hwnd != Handle() && !IsChild(Handle(), msg.hwnd))) return false;
+  if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
+  const TWinControl* current = nullptr;
+  for (TWinControl* control : TabOrderList(*this))
+    if (control->HandleAllocated() && control->Handle() == GetFocus()) current = control;
+  TWinControl* next = FindNextTabStop(*this, current, GetKeyState(VK_SHIFT) >= 0);
+  if (!next) return false;
+  next->SetFocus();
+  return true;
 }

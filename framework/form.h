@@ -7,7 +7,7 @@
 
 enum class TCloseAction { caNone, caHide, caFree, caMinimize };
 enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable };
-enum class TPosition { poDesigned, poScreenCenter };
+enum class TPosition { poDesigned, poScreenCenter, poOwnerFormCenter };
 
 inline constexpr int mrNone = 0;
 inline constexpr int mrOk = 1;
@@ -47,6 +47,9 @@ class TForm : public TWinControl {
   void Resize() override;
   // Where the modal loop takes its next message from, with GetMessageA's results.
   virtual BOOL NextMessage(MSG& msg) { return GetMessageA(&msg, nullptr, 0, 0); }
+  // Tab and Shift+Tab pressed in this window move the focus along the tab order;
+  // true when msg was such a key and is done with.
+  bool DialogKey(const MSG& msg);
 
  public:
   void SetBounds(int left, int top, int width, int height) override;
@@ -61,4 +64,5 @@ class TForm : public TWinControl {
   int clientWidth_ = 0, clientHeight_ = 0;
   bool modal_ = false;
   int modalResult_ = mrNone;
+  HWND lastFocus_ = nullptr;  // the control that had the focus when the window was last deactivated
 };

@@ -25,3 +25,21 @@ void PressHotkey(UINT modifiers, UINT key) {
 }
 
 void PressKey(UINT key) { PressHotkey(0, key); }
+
+void TypeText(const std::string& text) {
+  for (char c : text) {
+    const SHORT scan = VkKeyScanA(c);
+    PressHotkey((HIBYTE(scan) & 1) ? MOD_SHIFT : 0, LOBYTE(scan));
+  }
+}
+
+void TypeCharacter(wchar_t character) {
+  INPUT inputs[2] = {};
+  for (INPUT& input : inputs) {
+    input.type = INPUT_KEYBOARD;
+    input.ki.wScan = static_cast<WORD>(character);
+    input.ki.dwFlags = KEYEVENTF_UNICODE;
+  }
+  inputs[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+  SendInput(2, inputs, sizeof(INPUT));
+}

@@ -27,6 +27,14 @@ const JapaneseText kTexts[] = {
     {"second copy refused", kAlreadyRunning, "Velnorは多重起動できません"},
     {"no display texts", kNoHotkeysMessage, "ホットキーは1件も登録されていません"},
     {"error caption", kErrorCaption, "エラー"},
+    {"key missing", kKeyMissing, "キーが未入力です"},
+    {"no modifier", kNoModifier, "CTRL/ALT/SHIFTはいずれかを指定してください"},
+    {"paste text missing", kPasteTextMissing, "ペーストする文字が未入力です"},
+    {"display text missing", kDisplayTextMissing, "表示名称が未入力です"},
+    {"all three modifiers with a digit", kDigitWithAllModifiers, "このコンビネーションは無効です"},
+    {"hotkey taken", kHotkeyTaken, "このキーコンビネーションはすでに登録されています"},
+    {"delete confirmation", kDeleteConfirmation, "削除します.よろしいですか？"},
+    {"confirmation caption", kConfirmCaption, "確認"},
 };
 
 std::string ProgramImage() {
