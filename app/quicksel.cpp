@@ -3,11 +3,11 @@
 #include "app/datamod.h"
 #include "app/main.h"
 #include "app/messages.h"
+#include "app/popup_placement.h"
 #include "framework/application.h"
 
 namespace {
 constexpr int kPopupWidth = 109;
-constexpr int kPointerGap = 10;
 }  // namespace
 
 TFormQuickSel::TFormQuickSel(Component* owner) : TForm(owner) {
@@ -28,12 +28,10 @@ TFormQuickSel::TFormQuickSel(Component* owner) : TForm(owner) {
   const int height = ButtonExecList->GetBtnSize(0) * ShownCount;
   POINT pointer{};
   GetCursorPos(&pointer);
-  const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-  int left = pointer.x;
-  if (left > screenWidth - Width()) left = screenWidth - Width() - kPointerGap;
-  int top = pointer.y - height - kPointerGap;
-  if (top < 0) top = 0;
-  SetBounds(left, top, Width(), height);
+  // The monitor under the pointer, not the primary screen: on a second monitor the
+  // popup opens beside the pointer instead of at the primary screen's edge.
+  const POINT at = PlacePopup(pointer, Width(), height, MonitorRectAt(pointer));
+  SetBounds(at.x, at.y, Width(), height);
   SetForegroundWindow(Handle());
 }
 
