@@ -12,7 +12,7 @@
 #include "framework/image.h"
 
 // The maker's web address, which the link shows and opens.
-inline constexpr char kMakerAddress[] = "http://www.example.com/";
+inline constexpr char kMakerAddress[] = "http://example.com/";
 
 class TAboutFrm : public TForm {
  public:

@@ -26,7 +26,7 @@ VelnorProcess::~VelnorProcess() {
 
 bool VelnorProcess::Start() {
   Close();
-  std::string command = "\"" + TestBinaryFolder() + "velnor.exe\"";
+  std::string command = "\"" + (program_.empty() ? TestBinaryFolder() + "velnor.exe" : program_) + "\"";
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};

@@ -19,6 +19,8 @@ class VelnorProcess {
   // Starts the program; false when CreateProcess failed, with the system's reason
   // reported to the running test.
   bool Start();
+  // Another file to start instead of the built velnor.exe (a copy of it), by full path.
+  void SetProgram(std::string path) { program_ = std::move(path); }
   // Pumps until the program has made its main window and Ctrl+Shift+Z is taken, or
   // the program ended; true when ready. Says why when it is not.
   bool WaitReady(DWORD timeoutMs = 15000);
@@ -51,6 +53,7 @@ class VelnorProcess {
 
   HANDLE process_ = nullptr;
   DWORD id_ = 0;
+  std::string program_;
 };
 
 // The folder of the running test executable, ending with a backslash.

@@ -5,7 +5,23 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
+
+// What a version resource written by a test holds.
+struct VersionBlockSpec {
+  std::string table = "041103a4";  // the string table's name: language and code page in hex
+  std::vector<std::pair<std::string, std::string>> strings{{"FileVersion", "1.0.0.0"}};
+  bool hasTranslation = true;
+  // The "Translation" value's bytes: 16-bit halves, language then code page.
+  std::vector<std::uint8_t> translation = Translation({0x0411, 932});
+
+  static std::vector<std::uint8_t> Translation(const std::vector<std::uint16_t>& halves);
+};
+
+// The version resource as the resource compiler lays it out (UTF-16 keys and texts,
+// every node on a 4-byte boundary).
+std::vector<std::uint8_t> VersionBlock(const VersionBlockSpec& spec);
 
 // Replaces the file's version resource with block, or removes it when block is null;
 // true when the file was rewritten.
@@ -16,6 +32,8 @@ bool RewriteVersionResource(const std::string& path, const std::vector<std::uint
 class ProgramCopy {
  public:
   ProgramCopy(const std::string& name, const std::vector<std::uint8_t>* block);
+  // A plain copy, every resource kept.
+  explicit ProgramCopy(const std::string& name);
   ~ProgramCopy();
   ProgramCopy(const ProgramCopy&) = delete;
   ProgramCopy& operator=(const ProgramCopy&) = delete;
