@@ -272,6 +272,9 @@ void TWinControl::WndProc(Message& message) {
       RouteMouse(message);
       DefaultHandler(message);
       return;
+    case WM_SETCURSOR:
+      if (!SetControlCursor(message)) DefaultHandler(message);
+      return;
     case WM_MOUSELEAVE:
       trackingLeave_ = false;
       TrackHover(nullptr);
@@ -379,6 +382,20 @@ void TWinControl::RouteMouse(Message& message) {
       receiver.MouseUp(MouseButton::Middle, shift, cx, cy);
       break;
   }
+}
+
+bool TWinControl::SetControlCursor(Message& message) {
+  // Only for this window's own client area: a child window's request passes here too.
+  if (reinterpret_cast<HWND>(message.WParam) != handle_ || LOWORD(message.LParam) != HTCLIENT) return false;
+  POINT at{};
+  GetCursorPos(&at);
+  ScreenToClient(handle_, &at);
+  TControl* control = captureControl_ ? captureControl_ : ControlAtPos(at);
+  HCURSOR cursor = control ? control->CursorAt(at.x - control->Left(), at.y - control->Top()) : nullptr;
+  if (!cursor) return false;
+  SetCursor(cursor);
+  message.Result = TRUE;
+  return true;
 }
 
 void TWinControl::TrackHover(TControl* control) {

@@ -69,6 +69,9 @@ class TControl : public Component {
   virtual void MouseMove(TShiftState shift, int x, int y);
   virtual void MouseEnter() {}
   virtual void MouseLeave() {}
+  // The pointer over a point of the control whenever its parent window sets the
+  // pointer; null leaves the window's own.
+  virtual HCURSOR CursorAt(int /*x*/, int /*y*/) const { return nullptr; }
   // A character typed with Alt, offered to the controls of a window in order until
   // one takes it as its accelerator; true when taken.
   virtual bool DialogChar(char /*key*/, TShiftState /*shift*/) { return false; }
@@ -168,6 +171,8 @@ class TWinControl : public TControl {
   static LRESULT CALLBACK StandardProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
   void CreateHandle();
   void RouteMouse(Message& message);
+  // WM_SETCURSOR over a windowless child with a pointer of its own: true when set.
+  bool SetControlCursor(Message& message);
   void TrackHover(TControl* control);
 
   HWND handle_ = nullptr;

@@ -198,7 +198,12 @@ std::string TMarkupLabel::IsAnchor(int x, int y, RECT& rect) {
 
 void TMarkupLabel::SetCursorShape(TLabelCursorShape value) {
   cursor_ = value;
+  // Now, not at the next move: the window asks for its pointer before each move.
   SetCursor(LoadCursorA(nullptr, value == TLabelCursorShape::crHandPoint ? IDC_HAND : IDC_ARROW));
+}
+
+HCURSOR TMarkupLabel::CursorAt(int, int) const {
+  return cursor_ == TLabelCursorShape::crHandPoint ? LoadCursorA(nullptr, IDC_HAND) : nullptr;
 }
 
 void TMarkupLabel::RepaintHoverRect(const RECT& rect) {
@@ -228,8 +233,6 @@ void TMarkupLabel::MouseMove(TShiftState shift, int x, int y) {
     lastHoverAnchor_ = hoverAnchor_;
     lastHoverRect_ = rect;
     if (hover_) RepaintHoverRect(lastHoverRect_);
-    // The parent window put its own pointer up for this move; the hand replaces it.
-    SetCursor(LoadCursorA(nullptr, IDC_HAND));
   } else if (cursor_ == TLabelCursorShape::crHandPoint) {
     SetCursorShape(TLabelCursorShape::crDefault);
     if (OnAnchorExit) OnAnchorExit(this, std::string());

@@ -113,6 +113,8 @@ class TMarkupLabel : public TControl {
   void MouseMove(TShiftState shift, int x, int y) override;
   void MouseEnter() override;
   void MouseLeave() override;
+  // The hand while the last move found an anchor.
+  HCURSOR CursorAt(int x, int y) const override;
 
   // Opens web and mail targets; the shell unless something else is put here.
   TShellOpener ShellOpener = ShellOpen;

@@ -145,7 +145,12 @@ TEST_CASE("real pointer moves show the hand over the anchor and the arrow beside
   CHECK(CursorBecomes(Hand()));
   CHECK(f.label.Cursor() == TLabelCursorShape::crHandPoint);
   CHECK(f.label.HoverAnchor() == 1);
-  // Another move along the anchor keeps the hand, though the window put its arrow up first.
+  // The window asks for its pointer before every move and whenever it is shown
+  // anew: the label keeps its hand there, with no arrow in between.
+  SetCursor(Arrow());
+  SendMessageA(f.form.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(f.form.Handle()),
+               MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  CHECK(GetCursor() == Hand());
   REQUIRE(XMovePointer(on.x + 1, on.y));
   PumpFor(100);
   CHECK(GetCursor() == Hand());
@@ -153,6 +158,9 @@ TEST_CASE("real pointer moves show the hand over the anchor and the arrow beside
   REQUIRE(XMovePointer(beside.x, beside.y));
   CHECK(CursorBecomes(Arrow()));
   CHECK(f.label.HoverAnchor() == -1);
+  SendMessageA(f.form.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(f.form.Handle()),
+               MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  CHECK(GetCursor() == Arrow());
   CHECK(events == std::vector<std::string>{std::string("enter ") + kAddress, "exit "});
 }
 
