@@ -57,11 +57,10 @@ void TEditBox::CommandNotify(WORD code) {
   if (code == EN_CHANGE) TextChanged();
 }
 
-std::string TEditBox::WindowText() const {
-  auto* self = const_cast<TEditBox*>(this);
-  const int length = GetWindowTextLengthA(self->Handle());
+std::string TEditBox::WindowText() {
+  const int length = GetWindowTextLengthA(Handle());
   std::string text(static_cast<size_t>(length) + 1, '\0');
-  text.resize(static_cast<size_t>(GetWindowTextA(self->Handle(), text.data(), length + 1)));
+  text.resize(static_cast<size_t>(GetWindowTextA(Handle(), text.data(), length + 1)));
   return text;
 }
 

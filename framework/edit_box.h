@@ -35,7 +35,7 @@ class TEditBox : public TWinControl {
 
  private:
   void TextChanged();
-  std::string WindowText() const;
+  std::string WindowText();
   LRESULT CallEdit(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
 
   std::string text_;
