@@ -2,8 +2,9 @@
 // same memory DC: DrawMarkup of a caption against DrawTextExA of its text, how
 // DrawMarkup's time grows with the caption's length, a 72-wide skinned button's
 // BuildSkin against the same face made with BitBlt and ExtFloodFill, and a full paint
-// of the dialogs' pinstriped background panel against BitBlt tiling. Velnor and its
-// floor alternate call by call, so both see the same load; one untimed round first.
+// of the dialogs' pinstriped background panel, as it stands and after a resize, against
+// BitBlt tiling. Velnor and its floor alternate call by call, so both see the same
+// load; one untimed round first.
 #include <windows.h>
 
 #include <algorithm>
@@ -216,7 +217,21 @@ void PanelRow(const std::string& results, HDC dc) {
                       "The dialogs' settings: the " + size + " pinstripe tiled, border colour black, buffered, "
                       "no text or caption, no window; PaintTo onto the memory DC. The floor is BitBlt of the same tile, "
                       "held as a bitmap, across the same rectangle. " +
-                          std::to_string(kRounds) + " calls of each after one untimed call."});
+                          std::to_string(kRounds) +
+                          " calls of each after one untimed call. After every resize: the panel 318 x 209 and "
+                          "318 x 208 in turn, so nothing kept from the paint before fits."});
+
+  // The panel keeps what it painted until its size or settings change: a paint after
+  // every resize shows what making it again costs.
+  bool shorter = false;
+  const auto resized = Interleaved({[&] {
+                                      shorter = !shorter;
+                                      panel.SetBounds(0, 0, kPanelWidth, kPanelHeight - (shorter ? 1 : 0));
+                                      panel.PaintTo(dc);
+                                    },
+                                    [&] { TileFloor(dc, tile.Get(), pixels.Width(), pixels.Height()); }});
+  AppendRow(results,
+            {"  after every resize", "us", "median", "", Samples::Of(resized[0]), Samples::Of(resized[1]), ""});
 }
 
 }  // namespace
