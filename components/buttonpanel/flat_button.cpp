@@ -1,44 +1,50 @@
 #include "components/buttonpanel/flat_button.h"
 
+#include "components/paint/accel_char.h"
+#include "components/paint/text_fx.h"
+#include "components/paint/visual_styles.h"
+#include "framework/gdi.h"
+
 namespace {
-// How far the caption keeps off the button's edges.
-int GetButtonBevel(TUserButtonStyle style) {
-  switch (style) {
-    case TUserButtonStyle::ubsWin31:
-      return 3;
-    case TUserButtonStyle::ubsFlat:
-    case TUserButtonStyle::ubsFlatUnColored:
-    case TUserButtonStyle::ubsExplorer:
-    case TUserButtonStyle::ubsExplorerColored:
-    case TUserButtonStyle::ubsCombo:
-    case TUserButtonStyle::ubsOffice:
-    case TUserButtonStyle::ubsOfficeTransp:
-      return 1;
-    default:
-      return 2;
-  }
+constexpr unsigned kHotCheckMs = 100;
+
+bool IsTransparentStyle(TUserButtonStyle style) {
+  return style == TUserButtonStyle::ubsExplorer || style == TUserButtonStyle::ubsExplorerColored ||
+         style == TUserButtonStyle::ubsOfficeTransp;
 }
 
-bool IsHotPair(TButtonState a, TButtonState b) {
-  auto restOrHot = [](TButtonState s) { return s == TButtonState::bsUp || s == TButtonState::bsMouseOver; };
-  return restOrHot(a) && restOrHot(b);
-}
+bool IsRestOrHot(TButtonState s) { return s == TButtonState::bsUp || s == TButtonState::bsMouseOver; }
 }  // namespace
 
 TFlatButton::TFlatButton(Component* owner) : TControl(owner) {
   bounds_ = {0, 0, 23, 22};
-  font_.OnChange = [this] { Invalidate(); };
+  font_.OnChange = [this] { LookChanged(); };
+  fontFX_.OnChange = [this] { LookChanged(); };
 }
+
+TFlatButton::~TFlatButton() {
+  *alive_ = false;
+  hotTimer_.reset();
+}
+
+bool TFlatButton::UseXP() const { return ctlXP_ && ThemesUsable(); }
 
 void TFlatButton::SetCaption(std::string value) {
   if (value == caption_) return;
   caption_ = std::move(value);
-  Invalidate();
+  LookChanged();
 }
 
 void TFlatButton::SetButtonStyle(TUserButtonStyle value) {
   if (value == style_) return;
+  const TUserButtonStyle old = style_;
   style_ = value;
+  // Decided now: a button styled while themes are on keeps the panel's background
+  // under the corners of its themed face for good.
+  if (IsTransparentStyle(value) || UseXP())
+    transparent_ = true;
+  else if (IsTransparentStyle(old))
+    transparent_ = false;
   Invalidate();
 }
 
@@ -48,19 +54,99 @@ void TFlatButton::SetCtlXP(bool value) {
   Invalidate();
 }
 
-void TFlatButton::StateChange(TButtonState state) {
-  if (state == state_) return;
-  const TButtonState previous = state_;
-  state_ = state;
-  // The plain face looks the same at rest and under the pointer.
-  if (!IsHotPair(previous, state)) Repaint();
+void TFlatButton::SetEnabled(bool value) {
+  if (value == Enabled()) return;
+  TControl::SetEnabled(value);
+  if (!value) {
+    dragging_ = false;
+    SetMouseCapture(false);
+  }
+  StateChange(value ? TButtonState::bsUp : TButtonState::bsDisabledUp, true);
 }
 
-// Paints now rather than at the next WM_PAINT, so a click's handler (which may
-// open a modal window) starts with the released face already on screen.
+void TFlatButton::SetAlignment(TBoxAlignment value) {
+  if (value == alignment_) return;
+  alignment_ = value;
+  LookChanged();
+}
+
+void TFlatButton::SetCaptionOffset(int x, int y) {
+  if (x == offsetX_ && y == offsetY_) return;
+  offsetX_ = x, offsetY_ = y;
+  LookChanged();
+}
+
+void TFlatButton::SetMultiLine(bool value) {
+  if (value == multiLine_) return;
+  multiLine_ = value;
+  LookChanged();
+}
+
+void TFlatButton::SetEnterColor(TColor value, bool change) {
+  enterColor_ = value;
+  enterColorChange_ = change;
+  if (state_ == TButtonState::bsMouseOver) LookChanged();
+}
+
+void TFlatButton::LookChanged() {
+  if (transparent_)
+    Repaint();
+  else
+    Invalidate();
+}
+
+void TFlatButton::StateChange(TButtonState state, bool force) {
+  if (state == state_ && !force) return;
+  const TButtonState left = state_;
+  previousState_ =
+      state == TButtonState::bsMouseOver && left != TButtonState::bsOptionSet ? TButtonState::bsUp : left;
+  state_ = state;
+
+  if (state == TButtonState::bsMouseOver) {
+    if (!hotTimer_) {
+      hotTimer_ = std::make_unique<Timer>();
+      hotTimer_->SetInterval(kHotCheckMs);
+      hotTimer_->OnTimer = [this] { HotCheck(); };
+    }
+    hotTimer_->SetEnabled(true);
+  } else if (hotTimer_) {
+    // Stopped, not freed: this may be the timer's own tick, which must not free it.
+    hotTimer_->SetEnabled(false);
+  }
+
+  if (!force && IsRestOrHot(left) && IsRestOrHot(state) && !RepaintsOnHot(style_, UseXP())) return;
+  Repaint();
+}
+
+void TFlatButton::HotCheck() {
+  if (state_ != TButtonState::bsMouseOver || !Enabled()) return;
+  bool inside = false;
+  if (parent_ && parent_->HandleAllocated()) {
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    ScreenToClient(parent_->Handle(), &pointer);
+    inside = PtInRect(&bounds_, pointer) != FALSE && IsWindowVisible(parent_->Handle());
+  }
+  if (!inside) StateChange(TButtonState::bsUp);
+}
+
+// Paints now rather than at the next WM_PAINT, so a click's handler (which may open
+// a modal window) starts with the new face already on screen.
 void TFlatButton::Repaint() {
-  Invalidate();
-  if (parent_ && parent_->HandleAllocated()) UpdateWindow(parent_->Handle());
+  if (!Visible() || !parent_ || !parent_->HandleAllocated()) return;
+  HWND panel = parent_->Handle();
+  if (transparent_) {
+    // The panel's background goes under the face first.
+    InvalidateRect(panel, &bounds_, FALSE);
+    UpdateWindow(panel);
+    return;
+  }
+  // Only this button: drawn off-screen and copied, so the face does not flicker.
+  WindowDC dc(panel);
+  MemoryDC buffer(dc.Get(), Width(), Height());
+  Canvas canvas(buffer.Get());
+  Paint(canvas);
+  BitBlt(dc.Get(), Left(), Top(), Width(), Height(), buffer.Get(), 0, 0, SRCCOPY);
 }
 
 bool TFlatButton::Inside(int x, int y) const {
@@ -99,7 +185,11 @@ void TFlatButton::MouseUp(MouseButton button, TShiftState shift, int x, int y) {
     return;
   }
   StateChange(TButtonState::bsMouseOver);
-  Click();  // last: the handler may destroy this button
+  const std::shared_ptr<bool> alive = alive_;
+  Click();
+  // The handler may have destroyed the button; a themed face is redrawn hot once more,
+  // and if the pointer left meanwhile (a modal dialog, say) the hot check ends it.
+  if (*alive && UseXP()) StateChange(TButtonState::bsMouseOver, true);
 }
 
 void TFlatButton::MouseEnter() {
@@ -113,40 +203,55 @@ void TFlatButton::MouseLeave() {
     StateChange(TButtonState::bsUp);
     return;
   }
-  if (state_ == TButtonState::bsMouseOver) StateChange(TButtonState::bsUp);
+  if (state_ == TButtonState::bsMouseOver) StateChange(previousState_);
+}
+
+bool TFlatButton::DialogChar(char key, TShiftState) {
+  if (!MatchesAccelChar(key, caption_) || !Enabled() || !Visible()) return false;
+  if (!parent_ || !parent_->Enabled() || !parent_->Showing()) return false;
+  Click();
+  return true;
 }
 
 void TFlatButton::Paint(Canvas& canvas) {
-  RECT face = ClientRect();
-  canvas.FillRect(face, color_);
-  const bool down = state_ == TButtonState::bsDown;
-  canvas.DrawEdge(face, down ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+  // The panel's loading state, not the button's own: a button made while its panel
+  // loads keeps the flag it was born with, since the end of loading clears only the
+  // components the form owns directly.
+  if ((parent_ && parent_->IsLoading()) || !Visible()) return;
+  const RECT face = ClientRect();
+  if (!transparent_) canvas.FillRect(face, color_);
+  const bool hot = state_ == TButtonState::bsMouseOver;
+  const UINT flags = kFaceBase | (hot ? kFaceHot : 0) | (UseXP() ? kFaceThemed : 0);
+  HWND panel = parent_ && parent_->HandleAllocated() ? parent_->Handle() : nullptr;
+  DrawBtnFaceExt(panel, canvas, hot, color_, flags, state_, style_, face);
+
   RECT area = face;
   const int bevel = GetButtonBevel(style_);
   InflateRect(&area, -bevel, -bevel);
-  if (down) OffsetRect(&area, 1, 1);  // the caption follows the pressed face
+  if (IsDownState(state_)) OffsetRect(&area, 1, 1);  // the caption follows the pressed face
   DrawCaption(canvas, area);
 }
 
 void TFlatButton::DrawCaption(Canvas& canvas, RECT area) const {
   if (caption_.empty()) return;
-  const TFont* font = &font_;
-  TFont gray;
-  if (!Enabled()) {
-    gray = font_;
-    gray.SetColor(clGrayText);
-    font = &gray;
+  const bool entered =
+      enterColorChange_ && state_ >= TButtonState::bsMouseOver && state_ <= TButtonState::bsDropDownOpen;
+  TFont entering;
+  if (entered) {
+    entering = font_;
+    entering.SetColor(enterColor_);
   }
-  UINT format = DT_CENTER | DT_EXPANDTABS;
-  if (caption_.find('\n') == std::string::npos) {
-    format |= DT_VCENTER | DT_SINGLELINE;
-  } else {
-    // DT_VCENTER works for single lines only: centre the measured block instead.
-    RECT block{area.left, 0, area.right, 0};
-    canvas.TextRect(caption_, block, format | DT_CALCRECT, *font);
-    const int top = area.top + ((area.bottom - area.top) - (block.bottom - block.top)) / 2;
-    area.top = top;
-    area.bottom = top + (block.bottom - block.top);
-  }
-  canvas.TextRect(caption_, area, format, *font);
+  const TFont& font = entered ? entering : font_;
+
+  // The caption is one block as wide as its widest line: the block is centred and
+  // every line starts at its left edge; each line is not centred on its own.
+  const RECT from{0, 0, area.right - area.left, 0};
+  const RECT measured = CalcTextFx(font, caption_, fontFX_, 0, 0, true, multiLine_, from).rect;
+  RECT block = PlaceBox(area, measured.right - measured.left, measured.bottom - measured.top, alignment_);
+  OffsetRect(&block, 1 + offsetX_, 1 + offsetY_);
+
+  UINT flags = DT_EXPANDTABS;
+  if (multiLine_) flags |= DT_WORDBREAK | (AlignmentFlags(alignment_) & (DT_CENTER | DT_RIGHT));
+  const TDrawTextStyles styles{Enabled() ? TDrawTextStyle::dtEnabled : TDrawTextStyle::dt3DDisabled};
+  DrawTextFx(canvas, font, color_, caption_, fontFX_, nullptr, styles, flags, block);
 }

@@ -3,23 +3,15 @@
 // bevel frame that the grid makes room for. Rendered into a memory DC and read back.
 #include <doctest.h>
 
-#include <optional>
-
 #include "components/buttonpanel/button_panel.h"
-#include "components/paint/visual_styles.h"
 #include "framework/application.h"
 #include "framework/form.h"
 #include "pixel_surface.h"
+#include "theme_switch.h"
 #include "wait.h"
 
 namespace {
 const COLORREF kFace = GetSysColor(COLOR_BTNFACE);
-
-// Themed drawing off for a scope, back on at its end.
-struct ClassicLook {
-  ClassicLook() { SetUseXPThemes(false); }
-  ~ClassicLook() { SetUseXPThemes(true); }
-};
 
 bool IsGradientColor(COLORREF c) { return GetRValue(c) == 0 && GetGValue(c) == 0; }  // blue to black
 
@@ -79,8 +71,7 @@ TEST_CASE("a transparent panel never shows its gradient: the button face shows, 
       f.form.Show();
       REQUIRE(PumpUntil([&] { return IsWindowVisible(f.panel.Handle()) != FALSE; }));
     }
-    std::optional<ClassicLook> classic;
-    if (!themed) classic.emplace();
+    ThemeSwitch look(themed);
     PixelSurface surface(f.panel.Width(), f.panel.Height(), RGB(255, 0, 255));
     f.panel.PaintTo(surface.Dc());
     CHECK(surface.Count(IsGradientColor) == 0);
@@ -104,7 +95,7 @@ TEST_CASE("the popup's panel: button face, no frame") {
 }
 
 TEST_CASE("a bevel with an extent frames the grid and the buttons move inside it") {
-  ClassicLook classic;
+  ThemeSwitch classic(false);
   TButtonPanel panel(nullptr);
   panel.Buttons().Add();
   panel.SetButtonWidth(50);

@@ -3,6 +3,8 @@
 #include <chrono>
 #include <thread>
 
+#include "wait.h"
+
 namespace {
 // Absolute mouse input counts in 65536ths of the primary screen; rounded up, the
 // system's conversion back lands on the very pixel.
@@ -40,4 +42,21 @@ POINT ClientToScreenPoint(HWND window, int x, int y) {
   POINT point{x, y};
   ClientToScreen(window, &point);
   return point;
+}
+
+bool MovePointerTo(POINT screen) {
+  for (int attempt = 0; attempt < 20; ++attempt) {
+    INPUT move = MouseAt(screen, 0);
+    SendInput(1, &move, sizeof(INPUT));
+    PumpFor(40);
+    if (PointerAt(screen)) return true;
+  }
+  return false;
+}
+
+void SendMouseButtons(DWORD flags) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = flags;
+  SendInput(1, &input, sizeof(INPUT));
 }

@@ -8,3 +8,9 @@
 void ClickAt(POINT screen);
 // The screen point at client coordinates (x, y) of window.
 POINT ClientToScreenPoint(HWND window, int x, int y);
+// Moves the pointer to the screen point, pumping this thread's messages, and places
+// it again while late motion that X reports under Wine takes it elsewhere; true once
+// it stays there.
+bool MovePointerTo(POINT screen);
+// Presses or releases mouse buttons where the pointer is (MOUSEEVENTF_LEFTDOWN, ...).
+void SendMouseButtons(DWORD flags);

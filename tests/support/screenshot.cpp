@@ -24,11 +24,13 @@ bool SaveScreenshot(const std::string& name) {
   return RunUnixCommand("import -window root " + ShellQuoted(file)) == 0;
 }
 
-std::vector<COLORREF> ScreenPixels(const RECT& area) {
+std::vector<COLORREF> ScreenPixels(const RECT& area) { return WindowPixels(nullptr, area); }
+
+std::vector<COLORREF> WindowPixels(HWND window, const RECT& area) {
   const int width = area.right - area.left, height = area.bottom - area.top;
-  WindowDC screen(nullptr);
-  MemoryDC copy(screen.Get(), width, height);
-  BitBlt(copy.Get(), 0, 0, width, height, screen.Get(), area.left, area.top, SRCCOPY);
+  WindowDC source(window);
+  MemoryDC copy(source.Get(), width, height);
+  BitBlt(copy.Get(), 0, 0, width, height, source.Get(), area.left, area.top, SRCCOPY);
   std::vector<COLORREF> pixels;
   pixels.reserve(static_cast<size_t>(width) * height);
   for (int y = 0; y < height; ++y)

@@ -13,3 +13,6 @@ std::string OutPath(const std::string& name);
 bool SaveScreenshot(const std::string& name);
 // The colours of the screen's pixels inside the rectangle, row by row.
 std::vector<COLORREF> ScreenPixels(const RECT& area);
+// The same of a window's client area, read from the window's own DC: what it has
+// painted so far, whether or not Wine has passed it on to the X display yet.
+std::vector<COLORREF> WindowPixels(HWND window, const RECT& area);
