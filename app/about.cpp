@@ -7,17 +7,10 @@ constexpr TColor kLabelShadowColor = 12829635;  // light grey: red, green and bl
 constexpr std::uint8_t kLabelShadowDepth = 4;
 constexpr int kVersionTextSize = 32;
 constexpr char kNotice[] = "Copyright (C) 2026 Dastrel. All rights reserved.";
-
-// Centred on the owner's window, the way a dialog opens over the window it belongs to.
-POINT CentredOn(Component* owner, int width, int height) {
-  RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  if (auto* window = dynamic_cast<TWinControl*>(owner)) area = window->BoundsRect();
-  return {area.left + (area.right - area.left - width) / 2, area.top + (area.bottom - area.top - height) / 2};
-}
 }  // namespace
 
 TAboutFrm::TAboutFrm(Component* owner) : TForm(owner) {
-  LoadLayout(owner);
+  LoadLayout();
   TProjectRcVersion version;
   char text[kVersionTextSize];
   if (version.QueryFileVersion(text, sizeof text)) strVers->SetCaption(text);
@@ -48,7 +41,7 @@ std::unique_ptr<TSimpleLabel> TAboutFrm::StyledLabel(const char* name, const cha
   return label;
 }
 
-void TAboutFrm::LoadLayout(Component* owner) {
+void TAboutFrm::LoadLayout() {
   BeginLoading();
   SetName("AboutFrm");
   SetCaption("Info Velnor");
@@ -57,8 +50,7 @@ void TAboutFrm::LoadLayout(Component* owner) {
   SetBorderIcons(true, false, false);
   SetClientSize(390, 99);
   SetColor(clBtnFace);
-  const POINT at = CentredOn(owner, Width(), Height());
-  SetBounds(at.x, at.y, Width(), Height());
+  SetPosition(TPosition::poOwnerFormCenter);
 
   BackPanel1 = std::make_unique<TBackPanel>(this);
   BackPanel1->SetName("BackPanel1");

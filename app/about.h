@@ -30,7 +30,7 @@ class TAboutFrm : public TForm {
   std::unique_ptr<TMarkupLabel> MarkupLabel1;
 
  private:
-  void LoadLayout(Component* owner);
+  void LoadLayout();
   // A caption label in the box's one 3D style.
   std::unique_ptr<TSimpleLabel> StyledLabel(const char* name, const char* caption, int left, int top, int width);
 };
