@@ -1,64 +1,130 @@
 #include "app/copypaste.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
+#include <map>
 #include <mutex>
+#include <vector>
 
-#include "framework/clipboard.h"
+#include "framework/clipboard_offer.h"
 
 namespace {
 // Workers take their turns at the clipboard in the order they were made, which is
 // the order of the presses: each one's 100 ms wait runs on its own thread, and under
-// load a later worker can wake first and have its text overwritten by an earlier
-// press. Only the clipboard step is in turn; the turn is also what keeps overlapping
-// workers apart there, since they share the clipboard object's open count and own
-// window, and OpenClipboard refuses only a different window (a second worker opening
-// through the application window would share the first one's open clipboard).
+// load a later worker can wake first. A turn lasts until the target has read the
+// worker's text, so the next text cannot replace it before the paste has taken it.
+//
+// Each waiting worker is woken only when its own turn comes: a burst leaves hundreds
+// waiting, and waking them all at every turn would make each turn cost them all.
+struct Turns {
+  std::mutex mutex;
+  std::uint64_t serving = 0;
+  bool held = false;  // a worker is in its clipboard step
+  std::chrono::steady_clock::time_point lastChange = std::chrono::steady_clock::now();
+  std::map<std::uint64_t, std::condition_variable*> waiting;
+};
+Turns turns;
 std::atomic<std::uint64_t> nextTurn{0};
-std::uint64_t servingTurn = 0;  // guarded by turnMutex
-std::mutex turnMutex;
-std::condition_variable turnChanged;
 
-// One worker's turn, held for the clipboard step and given on also when that step
-// throws. The wait is bounded: a worker that was made but never ran must not hold up
-// the pastes after it.
+// A turn that nobody takes for this long while no step runs belongs to a worker that
+// was made but never ran; the earliest waiting worker goes on instead.
+constexpr std::chrono::seconds kStalledTurn{1};
+
+// How long a paste waits for its target to read the text before the next one may
+// replace it. Targets read within milliseconds of the Ctrl+V (an edit control here:
+// about 2 ms); a busy target gets a second to come to its message loop, and one that
+// never reads (it has no use for Ctrl+V) delays the next paste by no more than that.
+constexpr std::chrono::milliseconds kReadBound{1000};
+
+// One worker's turn, held for its whole clipboard step and given on also when that
+// step throws.
 class ClipboardTurn {
  public:
-  explicit ClipboardTurn(std::uint64_t turn) : turn_(turn), lock_(turnMutex) {
-    turnChanged.wait_for(lock_, std::chrono::seconds(1), [this] { return servingTurn >= turn_; });
+  explicit ClipboardTurn(std::uint64_t turn) : turn_(turn) {
+    std::unique_lock<std::mutex> lock(turns.mutex);
+    std::condition_variable mine;
+    turns.waiting[turn_] = &mine;
+    while (turns.held || turns.serving < turn_) {
+      if (mine.wait_for(lock, kStalledTurn) == std::cv_status::no_timeout) continue;
+      const auto now = std::chrono::steady_clock::now();
+      if (!turns.held && now - turns.lastChange >= kStalledTurn)
+        Serve(std::max(turns.serving, turns.waiting.begin()->first));
+    }
+    turns.waiting.erase(turn_);
+    turns.held = true;
   }
   ~ClipboardTurn() {
-    if (servingTurn <= turn_) servingTurn = turn_ + 1;
-    lock_.unlock();
-    turnChanged.notify_all();
+    std::lock_guard<std::mutex> lock(turns.mutex);
+    turns.held = false;
+    // A skipped worker that turns up late follows the one that went on without it.
+    Serve(std::max(turns.serving, turn_ + 1));
   }
   ClipboardTurn(const ClipboardTurn&) = delete;
   ClipboardTurn& operator=(const ClipboardTurn&) = delete;
 
  private:
+  // Under turns.mutex.
+  static void Serve(std::uint64_t turn) {
+    turns.serving = turn;
+    turns.lastChange = std::chrono::steady_clock::now();
+    auto next = turns.waiting.find(turn);
+    if (next != turns.waiting.end()) next->second->notify_one();
+  }
+
   std::uint64_t turn_;
-  std::unique_lock<std::mutex> lock_;
 };
 
-void SendKey(BYTE key, DWORD flags) { keybd_event(key, 0, flags, 0); }
+// Made by the first worker on the thread that makes workers, the user-interface
+// thread, whose message loop renders the texts for their readers.
+ClipboardOffer& PasteClipboard() {
+  static ClipboardOffer offer;
+  return offer;
+}
+
+INPUT Key(WORD key, DWORD flags) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = key;
+  input.ki.dwFlags = flags;
+  return input;
+}
+
+// The process whose window gets the keys, so only its reading counts as the paste.
+DWORD ForegroundProcess() {
+  DWORD process = 0;
+  if (HWND foreground = GetForegroundWindow()) GetWindowThreadProcessId(foreground, &process);
+  return process;
+}
 }  // namespace
 
-TCopyPaste::TCopyPaste() : turn_(nextTurn++) { FreeOnTerminate = true; }
+// A worker needs little stack, and a burst of presses keeps many waiting for their
+// turns at once: with the program's default reservation a few hundred of them would
+// use up a 32-bit process's address space.
+constexpr SIZE_T kWorkerStack = 256 * 1024;
+
+TCopyPaste::TCopyPaste() : Thread(kWorkerStack), turn_(nextTurn++), clipboard_(PasteClipboard()) {
+  FreeOnTerminate = true;
+}
 
 void TCopyPaste::Execute() {
   // Gives the user time to let go of the hotkey's own keys before the paste.
   Sleep(100);
-  {
-    ClipboardTurn turn(turn_);
-    Clipboard::Instance().SetTextBuf(PasteText);
-  }
+  ClipboardTurn turn(turn_);
+  const std::uint64_t offer = clipboard_.Offer(PasteText);
+  clipboard_.ExpectReader(offer, ForegroundProcess());
   // The target sees Ctrl+V only, not Ctrl+Alt+Shift+V, while the hotkey is still held.
-  if (AltHeld) SendKey(VK_MENU, KEYEVENTF_KEYUP);
-  if (ShiftHeld) SendKey(VK_SHIFT, KEYEVENTF_KEYUP);
-  SendKey(VK_CONTROL, 0);
-  SendKey('V', 0);
-  SendKey('V', KEYEVENTF_KEYUP);
-  SendKey(VK_CONTROL, KEYEVENTF_KEYUP);
+  // One SendInput, so neither the user's typing nor another program's input can come
+  // between the events, and Ctrl is never left down.
+  std::vector<INPUT> keys;
+  if (AltHeld) keys.push_back(Key(VK_MENU, KEYEVENTF_KEYUP));
+  if (ShiftHeld) keys.push_back(Key(VK_SHIFT, KEYEVENTF_KEYUP));
+  keys.push_back(Key(VK_CONTROL, 0));
+  keys.push_back(Key('V', 0));
+  keys.push_back(Key('V', KEYEVENTF_KEYUP));
+  keys.push_back(Key(VK_CONTROL, KEYEVENTF_KEYUP));
+  SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+  clipboard_.WaitRead(offer, kReadBound);
 }

@@ -1,11 +1,15 @@
 #pragma once
 // One paste on a thread of its own: wait 100 ms, put PasteText on the clipboard as
-// CF_TEXT, release Alt and Shift when the hotkey used them, then Ctrl+V.
-// Created suspended and filled in by the caller; it deletes itself when done.
+// CF_TEXT, release Alt and Shift when the hotkey used them, then Ctrl+V. Pastes take
+// the clipboard in the order of the presses, each once the one before was read.
+// Created suspended and filled in by the caller, on the user-interface thread (whose
+// message loop hands the texts to their readers); it deletes itself when done.
 #include <cstdint>
 #include <string>
 
 #include "framework/thread.h"
+
+class ClipboardOffer;
 
 class TCopyPaste : public Thread {
  public:
@@ -20,4 +24,5 @@ class TCopyPaste : public Thread {
 
  private:
   std::uint64_t turn_;  // this worker's place in the order of turns at the clipboard
+  ClipboardOffer& clipboard_;
 };

@@ -36,26 +36,40 @@ void Clipboard::Close() {
 
 void Clipboard::SetBuffer(UINT format, const void* data, size_t size) {
   Open();
-  HGLOBAL block = nullptr;
   try {
-    block = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, size);
-    if (!block) throw Error("out of memory");
-    void* target = GlobalLock(block);
-    if (!target) throw Error("out of memory");
-    std::memcpy(target, data, size);
-    GlobalUnlock(block);
+    ClipboardMemory block(data, size);
     if (!emptied_) {
       EmptyClipboard();
       emptied_ = true;
     }
-    // The system owns the block from here on, but only when it took it.
-    if (!SetClipboardData(format, block)) GlobalFree(block);
+    block.HandTo(format);
   } catch (...) {
-    if (block) GlobalFree(block);
     Close();
     throw;
   }
   Close();
+}
+
+ClipboardMemory::ClipboardMemory(const void* data, size_t size)
+    : block_(GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, size)) {
+  if (!block_) throw Error("out of memory");
+  void* target = GlobalLock(block_);
+  if (!target) {
+    GlobalFree(block_);
+    throw Error("out of memory");
+  }
+  std::memcpy(target, data, size);
+  GlobalUnlock(block_);
+}
+
+ClipboardMemory::~ClipboardMemory() {
+  if (block_) GlobalFree(block_);
+}
+
+bool ClipboardMemory::HandTo(UINT format) {
+  if (!SetClipboardData(format, block_)) return false;
+  block_ = nullptr;
+  return true;
 }
 
 void Clipboard::SetTextBuf(const std::string& text) { SetBuffer(CF_TEXT, text.c_str(), text.size() + 1); }

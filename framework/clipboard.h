@@ -11,7 +11,9 @@
 
 // "クリップボードを開くことができません"
 inline constexpr char kClipboardCannotOpen[] =
-    "\x83N\x83\x8A\x83" "b\x83v\x83{\x81[\x83h\x82\xF0\x8AJ\x82\xAD\x82\xB1\x82\xC6\x82\xAA\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1";
+    "\x83N\x83\x8A\x83"
+    "b\x83v\x83{\x81["
+    "\x83h\x82\xF0\x8AJ\x82\xAD\x82\xB1\x82\xC6\x82\xAA\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1";
 
 class Clipboard {
  public:
@@ -30,4 +32,20 @@ class Clipboard {
   bool emptied_ = false;
   // Owner of the open clipboard when the application has no window of its own.
   std::unique_ptr<MessageWindow> ownWindow_;
+};
+
+// A movable, shareable global block holding a copy of some bytes, freed unless the
+// clipboard took it.
+class ClipboardMemory {
+ public:
+  ClipboardMemory(const void* data, size_t size);  // throws Error when out of memory
+  ~ClipboardMemory();
+  ClipboardMemory(const ClipboardMemory&) = delete;
+  ClipboardMemory& operator=(const ClipboardMemory&) = delete;
+
+  // SetClipboardData on the open clipboard; the system owns the block when it took it.
+  bool HandTo(UINT format);
+
+ private:
+  HGLOBAL block_;
 };

@@ -2,8 +2,9 @@
 
 #include "framework/error.h"
 
-Thread::Thread() {
-  handle_ = CreateThread(nullptr, 0, &Thread::Run, this, CREATE_SUSPENDED, &id_);
+Thread::Thread(SIZE_T stackReserve) {
+  handle_ = CreateThread(nullptr, stackReserve, &Thread::Run, this,
+                         CREATE_SUSPENDED | (stackReserve ? STACK_SIZE_PARAM_IS_A_RESERVATION : 0), &id_);
   if (!handle_) throw Error("cannot create a thread");
 }
 

@@ -9,7 +9,9 @@
 
 class Thread {
  public:
-  Thread();  // throws Error when the system refuses the thread
+  // stackReserve: the address space kept for the thread's stack, 0 for the
+  // program's default. Throws Error when the system refuses the thread.
+  explicit Thread(SIZE_T stackReserve = 0);
   virtual ~Thread();
   Thread(const Thread&) = delete;
   Thread& operator=(const Thread&) = delete;

@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -30,6 +29,8 @@ using std::chrono::milliseconds;
 namespace {
 // Far beyond one 100 ms worker, short enough that a hung worker fails the case.
 constexpr DWORD kPatience = 5000;
+// The longest a whole burst may take to paste.
+constexpr DWORD kBurstPatience = 120000;
 // Sleep(100) cannot return early; the margin only absorbs clock rounding.
 constexpr milliseconds kAtLeastTheWait{90};
 const std::string kCtrlV = "Ctrl down, V down, V up, Ctrl up";
@@ -118,12 +119,26 @@ class PasteFixture {
   }
 
   // Every worker started so far has freed itself. Senders of key events wait for the
-  // recorder's hook, so by then all their events are recorded.
+  // recorder's hook, so by then all their events are recorded. A burst queues up its
+  // workers, so the patience runs from the last worker that ended: a queue that keeps
+  // moving is waited for, one that stops fails.
   bool WaitForWorkers() {
-    auto allFreed = [this] {
-      return std::all_of(ends_.begin(), ends_.end(), [](const auto& end) { return end->freed.load(); });
+    auto freed = [this] {
+      return static_cast<size_t>(
+          std::count_if(ends_.begin(), ends_.end(), [](const auto& end) { return end->freed.load(); }));
     };
-    return PumpUntil(allFreed, kPatience);
+    size_t ended = freed();
+    DWORD lastEnd = GetTickCount();
+    PumpUntil(
+        [&] {
+          if (freed() != ended) {
+            ended = freed();
+            lastEnd = GetTickCount();
+          }
+          return ended == ends_.size() || GetTickCount() - lastEnd >= kPatience;
+        },
+        kBurstPatience);
+    return freed() == ends_.size();
   }
   const WorkerEnd& End(size_t worker) const { return *ends_.at(worker); }
   // The messages of the errors that ended any worker early, one per line.
@@ -142,21 +157,6 @@ class PasteFixture {
 // The clipboard's CF_TEXT read as a C string, as a pasting program reads it.
 std::string ClipboardText() { return ClipboardBlock(CF_TEXT).value_or("").c_str(); }
 
-// How many events of each kind, for workers whose events may interleave:
-// "Ctrl down x2, Ctrl up x2, V down x2, V up x2".
-std::string Tally(const std::vector<KeyEvent>& events) {
-  std::map<std::string, int> counts;
-  for (const KeyEvent& event : events) ++counts[Describe(event)];
-  std::string text;
-  for (const auto& [kind, count] : counts)
-    text += (text.empty() ? "" : ", ") + kind + " x" + std::to_string(count);
-  return text;
-}
-
-std::string CtrlVTally(int workers) {
-  const std::string n = std::to_string(workers);
-  return "Ctrl down x" + n + ", Ctrl up x" + n + ", V down x" + n + ", V up x" + n;
-}
 }  // namespace
 
 TEST_CASE("a paste puts exactly the text on the clipboard as CF_TEXT and pastes it") {
@@ -253,40 +253,128 @@ TEST_CASE("the 100 ms wait comes before the clipboard and the keys are touched")
   CHECK(world.keys.Sequence() == kCtrlV);
 }
 
-TEST_CASE("overlapping workers each run to the end") {
-  // The events end at the recorder: a target that reads the clipboard on each Ctrl+V
-  // competes with the next worker for it, which is the held-clipboard case below.
-  // Only the clipboard step is taken in turn, so the workers' key events may interleave.
-  SUBCASE("two presses 10 ms apart") {
-    PasteFixture world(KeyRecorder::Delivery::Swallow);
-    world.Start({"first paste"});
-    Sleep(10);
-    world.Start({"second"});
+TEST_CASE("back-to-back pastes land each with its own text, in the order of the presses") {
+  // Two slots, alternating; the second one's hotkey has Shift, so its events differ.
+  const Paste slots[] = {{"first;"}, {"second;", false, true}};
+  const std::string kShiftCtrlV = "Shift up, " + kCtrlV;
+  struct Case {
+    const char* name;
+    int presses;
+    DWORD spacingMs;
+  };
+  // 1,000 presses at the tightest spacing; fewer at the wider ones keep the suite's
+  // time sensible (the 1,000 there take 50 s and 200 s and show nothing new).
+  const Case cases[] = {
+      {"10 ms apart", 1000, 10},
+      {"50 ms apart", 200, 50},
+      {"200 ms apart", 50, 200},
+  };
+  for (const Case& c : cases) {
+    CAPTURE(c.name);
+    PasteFixture world;
+    std::string expected, sequence;
+    for (int press = 0; press < c.presses; ++press) {
+      const Paste& slot = slots[press % 2];
+      world.Start(slot);
+      expected += slot.text;
+      sequence += (sequence.empty() ? "" : ", ") + (slot.shift ? kShiftCtrlV : kCtrlV);
+      PumpFor(c.spacingMs);
+    }
     REQUIRE(world.WaitForWorkers());
     CHECK(world.Errors().empty());
-    CHECK(Tally(world.keys.Events()) == CtrlVTally(2));
-    // Started later, the second one took the clipboard last.
-    CHECK(ClipboardText() == "second");
+    CHECK(PumpUntil([&] { return world.target.Text().size() >= expected.size(); }, kPatience));
+    const std::string landed = world.target.Text();
+    CHECK(landed.size() == expected.size());
+    // The first difference, rather than two texts of thousands of bytes.
+    const size_t differs =
+        std::mismatch(landed.begin(), landed.end(), expected.begin(), expected.end()).first - landed.begin();
+    CHECK_MESSAGE(landed == expected, "first difference at byte "
+                                          << differs << ": landed \"" << landed.substr(differs, 40)
+                                          << "\", expected \"" << expected.substr(differs, 40) << "\"");
+    // Each paste's events together and whole: no worker's events come between another's.
+    CHECK(world.keys.Sequence() == sequence);
+    CHECK_FALSE(IsKeyDown(VK_CONTROL));
+    CHECK_FALSE(IsKeyDown(VK_MENU));
+    CHECK_FALSE(IsKeyDown(VK_SHIFT));
   }
-  SUBCASE("bursts started at once take turns at the clipboard") {
-    // Whether workers collide is up to the scheduler; several bursts of several
-    // workers make a collision likely enough that a missed turn shows.
-    PasteFixture world(KeyRecorder::Delivery::Swallow);
-    const std::vector<std::string> texts = {"one",       "two two", "three three three", "four",
-                                            "five five", "six",     "seven seven seven", "eight"};
-    std::vector<Paste> burst;
-    for (const std::string& text : texts) burst.push_back({text});
-    for (int round = 1; round <= 5; ++round) {
-      CAPTURE(round);
-      world.keys.Clear();
-      world.StartTogether(burst);
-      REQUIRE(world.WaitForWorkers());
-      CHECK(world.Errors().empty());
-      CHECK(Tally(world.keys.Events()) == CtrlVTally(static_cast<int>(texts.size())));
-      // One worker's whole text, never a mix, and the clipboard is not left open.
-      CHECK(std::find(texts.begin(), texts.end(), ClipboardText()) != texts.end());
-    }
+}
+
+TEST_CASE("workers that wake together still paste in the order they were made") {
+  PasteFixture world;
+  const std::vector<std::string> texts = {"one ",       "two two ", "three three three ", "four ",
+                                          "five five ", "six ",     "seven seven seven ", "eight "};
+  std::vector<Paste> burst;
+  std::string round;
+  for (const std::string& text : texts) {
+    burst.push_back({text});
+    round += text;
   }
+  std::string expected;
+  for (int rounds = 1; rounds <= 5; ++rounds) {
+    CAPTURE(rounds);
+    world.StartTogether(burst);
+    expected += round;
+    REQUIRE(world.WaitForWorkers());
+    CHECK(world.Errors().empty());
+    CHECK(PumpUntil([&] { return world.target.Text() == expected; }, kPatience));
+  }
+  CHECK(world.target.Text() == expected);
+}
+
+namespace {
+// A window that takes the keyboard focus and does nothing with Ctrl+V: the clipboard
+// is never read.
+class DeafWindow {
+ public:
+  DeafWindow() {
+    static const ATOM atom = [] {
+      WNDCLASSA wc{};
+      wc.lpfnWndProc = DefWindowProcA;
+      wc.hInstance = GetModuleHandleA(nullptr);
+      wc.lpszClassName = "VelnorTestDeafWindow";
+      return RegisterClassA(&wc);
+    }();
+    REQUIRE(atom);
+    handle_ = CreateWindowExA(0, "VelnorTestDeafWindow", "never reads", WS_OVERLAPPEDWINDOW, 150, 150, 300,
+                              150, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    REQUIRE(handle_);
+  }
+  ~DeafWindow() { DestroyWindow(handle_); }
+  DeafWindow(const DeafWindow&) = delete;
+  DeafWindow& operator=(const DeafWindow&) = delete;
+
+  bool Activate() {
+    ShowWindow(handle_, SW_SHOWNORMAL);
+    SetForegroundWindow(handle_);
+    return PumpUntil([this] { return GetForegroundWindow() == handle_; }, 2000);
+  }
+
+ private:
+  HWND handle_ = nullptr;
+};
+}  // namespace
+
+TEST_CASE("a target that never reads holds the next paste back by at most a second") {
+  PasteFixture world;
+  DeafWindow deaf;
+  REQUIRE(deaf.Activate());
+  PumpFor(200);
+  world.keys.Clear();
+  world.Start({"unread"});
+  PumpFor(10);
+  world.Start({"next"});
+  REQUIRE(world.WaitForWorkers());
+  CHECK(world.Errors().empty());
+  const std::vector<KeyEvent>& events = world.keys.Events();
+  REQUIRE(events.size() == 8);
+  CHECK(world.keys.Sequence() == kCtrlV + ", " + kCtrlV);
+  // The second Ctrl+V waited for the first text to be read, and gave up at the bound.
+  const auto gap = std::chrono::duration_cast<milliseconds>(events[4].seen - events[0].seen);
+  CAPTURE(gap.count());
+  CHECK(gap >= milliseconds(900));
+  CHECK(gap <= milliseconds(1000 + 300));
+  // The next text took the clipboard all the same.
+  CHECK(ClipboardText() == "next");
 }
 
 TEST_CASE("with the clipboard held by another program the worker gives up quietly") {
@@ -307,6 +395,9 @@ TEST_CASE("with the clipboard held by another program the worker gives up quietl
   }
   CHECK(errorBoxes.Texts().empty());
   CHECK(world.target.Text().empty());
+  CHECK_FALSE(IsKeyDown(VK_CONTROL));
+  CHECK_FALSE(IsKeyDown(VK_MENU));
+  CHECK_FALSE(IsKeyDown(VK_SHIFT));
   CHECK(ClipboardText() == kStaleText);
   CHECK(ClipboardBlock(kStaleFormat).value_or("").c_str() == kStaleText);
 

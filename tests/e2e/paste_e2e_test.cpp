@@ -2,10 +2,17 @@
 // a slot hotkey pressed from outside, the text arriving in the focused edit control.
 #include <doctest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "clipboard_probe.h"
+#include "held_keys.h"
 #include "key_input.h"
 #include "slot_store.h"
 #include "target_window.h"
 #include "velnor_process.h"
+#include "velnor_session.h"
 #include "wait.h"
 
 namespace {
@@ -65,4 +72,89 @@ TEST_CASE("a slot without a hotkey and an unknown key paste nothing") {
   CHECK(run.TextArrives("pasted"));
   PumpFor(300);
   CHECK(run.target.Text() == "pasted");
+}
+
+TEST_CASE("presses of two slots in quick succession paste each slot's own text, in press order") {
+  // Presses 200 ms apart, each paste done before the next press. Under Wine one
+  // SendInput is not one piece between processes: its events are injected one at a
+  // time, so this test's presses and the program's Ctrl+V interleave when they overlap
+  // (a press then loses its hotkey, or types "@" as Shift+2 with the program's Ctrl
+  // already up). Tighter spacings are tested on the workers themselves, in-process.
+  constexpr int kPresses = 50;
+  constexpr DWORD kSpacingMs = 200;
+  const StoredSlot slots[] = {{"One", "first;", 1, 1, 0, '1'}, {"Two", "second;", 1, 0, 1, '2'}};
+  VelnorSession session({{0, slots[0]}, {1, slots[1]}});
+  REQUIRE(session.Start());
+  REQUIRE(session.target.Activate());
+  std::string expected;
+  for (int press = 0; press < kPresses; ++press) {
+    const StoredSlot& slot = slots[press % 2];
+    PressHotkey(HotkeyModifiers(slot), static_cast<UINT>(slot.key));
+    expected += slot.paste;
+    PumpFor(kSpacingMs);
+  }
+  session.TextArrives(expected, 10000);
+  const std::string landed = session.target.Text();
+  const size_t differs =
+      std::mismatch(landed.begin(), landed.end(), expected.begin(), expected.end()).first - landed.begin();
+  CHECK_MESSAGE(landed == expected, "of " << expected.size() << " bytes, " << landed.size()
+                                          << " landed; first difference at byte " << differs << ": landed \""
+                                          << landed.substr(differs, 40) << "\", expected \""
+                                          << expected.substr(differs, 40) << "\"");
+  // Every worker has sent its key-ups: nothing of the program's stays held.
+  CHECK_FALSE(IsKeyDown(VK_CONTROL));
+  CHECK_FALSE(IsKeyDown(VK_MENU));
+  CHECK_FALSE(IsKeyDown(VK_SHIFT));
+}
+
+TEST_CASE("a press while another program holds the clipboard pastes nothing; the next one after does") {
+  const StoredSlot slot{"One", "pasted", 1, 1, 0, '1'};
+  VelnorSession session({{0, slot}});
+  REQUIRE(session.Start());
+  REQUIRE(session.target.Activate());
+  {
+    ClipboardHolder other;
+    REQUIRE(other.Held());
+    PressHotkey(HotkeyModifiers(slot), '1');
+    PumpFor(500);
+  }
+  CHECK(session.target.Text().empty());
+  CHECK(session.velnor.VisibleWindows().empty());
+  CHECK_FALSE(IsKeyDown(VK_CONTROL));
+  CHECK_FALSE(IsKeyDown(VK_MENU));
+  CHECK_FALSE(IsKeyDown(VK_SHIFT));
+  PressHotkey(HotkeyModifiers(slot), '1');
+  CHECK(session.TextArrives("pasted"));
+}
+
+TEST_CASE("a slot hotkey held down pastes once for each repeat, each paste whole") {
+  // The keyboard's auto-repeat: the key goes down again and again under the held
+  // modifiers, and each time the system reports the hotkey again.
+  const StoredSlot slot{"One", "repeated;", 1, 1, 0, '1'};
+  VelnorSession session({{0, slot}});
+  REQUIRE(session.Start());
+  REQUIRE(session.target.Activate());
+  constexpr int kRepeats = 4;
+  std::vector<INPUT> keys;
+  auto add = [&keys](WORD vk, DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.dwFlags = flags;
+    keys.push_back(input);
+  };
+  add(VK_CONTROL, 0);
+  add(VK_MENU, 0);
+  for (int i = 0; i < kRepeats; ++i) add('1', 0);
+  add('1', KEYEVENTF_KEYUP);
+  add(VK_MENU, KEYEVENTF_KEYUP);
+  add(VK_CONTROL, KEYEVENTF_KEYUP);
+  SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+  std::string expected;
+  for (int i = 0; i < kRepeats; ++i) expected += slot.paste;
+  CHECK(session.TextArrives(expected));
+  PumpFor(300);
+  CHECK(session.target.Text() == expected);
+  CHECK_FALSE(IsKeyDown(VK_CONTROL));
+  CHECK_FALSE(IsKeyDown(VK_MENU));
 }
