@@ -3,6 +3,7 @@
 #include "components/paint/accel_char.h"
 #include "components/paint/text_fx.h"
 #include "components/paint/visual_styles.h"
+#include "framework/flag_scope.h"
 #include "framework/gdi.h"
 
 namespace {
@@ -109,9 +110,10 @@ void TFlatButton::StateChange(TButtonState state, bool force) {
       hotTimer_->OnTimer = [this] { HotCheck(); };
     }
     hotTimer_->SetEnabled(true);
-  } else if (hotTimer_) {
-    // Stopped, not freed: this may be the timer's own tick, which must not free it.
-    hotTimer_->SetEnabled(false);
+  } else if (checkingHot_) {
+    hotTimer_->SetEnabled(false);  // its own tick: freed at the next change instead
+  } else {
+    hotTimer_.reset();
   }
 
   if (!force && IsRestOrHot(left) && IsRestOrHot(state) && !RepaintsOnHot(style_, UseXP())) return;
@@ -120,6 +122,7 @@ void TFlatButton::StateChange(TButtonState state, bool force) {
 
 void TFlatButton::HotCheck() {
   if (state_ != TButtonState::bsMouseOver || !Enabled()) return;
+  FlagScope checking(checkingHot_);
   bool inside = false;
   if (parent_ && parent_->HandleAllocated()) {
     POINT pointer{};

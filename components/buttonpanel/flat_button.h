@@ -85,6 +85,7 @@ class TFlatButton : public TControl {
   TFxCaption fontFX_;
   // Tells a click that its handler destroyed the button.
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
-  // Made when the button first turns hot; it catches pointer exits that bring no leave notice.
+  // Runs while the button is hot: it catches pointer exits that bring no leave notice.
   std::unique_ptr<Timer> hotTimer_;
+  bool checkingHot_ = false;  // inside the timer's tick, which must not free the timer
 };
