@@ -6,6 +6,7 @@
 // otherwise.
 #include <windows.h>
 
+#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -50,10 +51,12 @@ class MarkupCanvas {
   int PenWidth = 1;
 
   SIZE TextExtent(std::string_view text);
-  int TextHeight(std::string_view text) { return TextExtent(text).cy; }
-  int TextWidth(std::string_view text) { return TextExtent(text).cx; }
+  int TextHeight(std::string_view text);
+  int TextWidth(std::string_view text);
   // DrawTextA; a text whose colour is none is measured but not drawn.
   void DrawTextRect(std::string_view text, RECT& rect, UINT format);
+  // The width DrawTextRect with DT_CALCRECT would give the text in that rectangle.
+  int DrawnWidth(std::string_view text, const RECT& rect, UINT format);
   // The rectangle in the brush colour; nothing while the brush is clear.
   void FillRect(const RECT& rect) { FillRect(rect, BrushColor); }
   void FillRect(const RECT& rect, TColor color);
@@ -67,13 +70,46 @@ class MarkupCanvas {
   void PopAllRotatedFonts();
 
  private:
+  // A font made for one face. It is kept while the canvas lives, so markup that
+  // switches a style on and off selects the font it made before instead of making
+  // another, and what it measured once (it never changes for a font) is not
+  // asked of the system again.
+  struct MadeFont {
+    MarkupFont face;
+    FontHandle handle;
+    bool measured = false;
+    int height = 0;             // of any text of printable ASCII characters
+    bool haveWidths = false;    // the system gave the widths below
+    std::array<ABC, 95> abc{};  // of ' ' to '~'
+  };
+  // Text measured from a font's widths: what the drawing call shows ("&&" as one
+  // "&") and how wide it is.
+  struct PlainRun {
+    std::wstring shown;
+    int width = 0;
+  };
+  static constexpr std::size_t kKeptFonts = 16;
+
   void SelectFont(HFONT font);
+  void SelectFace();
+  // Index into fonts_ of the font for the face, made when there is none yet;
+  // fonts_.size() when the system makes none.
+  std::size_t FontFor(const MarkupFont& face);
+  // Measures the font, which is selected.
+  void Measure(MadeFont& font);
+  // The current face's font, selected, with its measurements; none while a turned
+  // font is selected, whose text runs another way.
+  MadeFont* Measured();
+  // Fills run from the font's widths; false when the text is not plain enough.
+  static bool LayOut(const MadeFont& font, std::string_view text, PlainRun& run);
 
   HDC dc_;
   MarkupFont font_;
-  MarkupFont madeFrom_;
-  FontHandle handle_;
+  std::vector<MadeFont> fonts_;
+  std::size_t current_ = 0;  // index into fonts_ of the selected face, when there is one
+  bool haveCurrent_ = false;
   HGDIOBJ originalFont_ = nullptr;
   bool selected_ = false;
   std::vector<FontHandle> rotated_;
+  PlainRun run_;  // kept to reuse its buffer
 };

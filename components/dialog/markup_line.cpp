@@ -13,13 +13,14 @@ struct Segment {
   bool cutAtSpace = false;
 };
 
+// Looking for whichever of "<" and " " comes first, rather than for each on its
+// own, keeps a caption of many tags and no spaces (or the reverse) from being
+// searched to its end once per segment.
 Segment CutSegment(std::string_view markup, bool wrapWords) {
-  const std::size_t tag = markup.find('<');
-  const std::size_t space = wrapWords ? markup.find(' ') : std::string_view::npos;
-  if (tag != std::string_view::npos && (space == std::string_view::npos || space > tag))
-    return {markup.substr(0, tag), false};
-  if (space != std::string_view::npos) return {markup.substr(0, space + 1), true};
-  return {markup, false};
+  const std::size_t cut = wrapWords ? markup.find_first_of("< ") : markup.find('<');
+  if (cut == std::string_view::npos) return {markup, false};
+  if (markup[cut] == '<') return {markup.substr(0, cut), false};
+  return {markup.substr(0, cut + 1), true};
 }
 
 void DrawSegment(LinePass& line, const std::string& text) {
@@ -38,7 +39,7 @@ void DrawSegment(LinePass& line, const std::string& text) {
     canvas.Font().Color = color;
   }
   canvas.DrawTextRect(text, C, s.textFlags);
-  canvas.DrawTextRect(text, C, s.textFlags | DT_CALCRECT);
+  C.right = C.left + canvas.DrawnWidth(text, C, s.textFlags);
   if (s.anchorOpen && s.result.AnchorCount - 1 == s.options.FocusIndex) s.result.FocusHref = s.anchorTarget;
   if (s.flags.errorUnderline) {
     RECT clip{};
@@ -56,9 +57,7 @@ void DrawSegment(LinePass& line, const std::string& text) {
 // The segment's width on the line, and whether the hit point lies on it inside an anchor.
 int MeasureSegment(LinePass& line, const std::string& text) {
   MarkupState& s = line.state;
-  RECT measured = line.R;
-  s.canvas.DrawTextRect(text, measured, s.textFlags | DT_CALCRECT);
-  const int width = measured.right - measured.left;
+  const int width = s.canvas.DrawnWidth(text, line.R, s.textFlags);
   line.Widen(width);
   const int x = s.options.HitX - line.R.left;
   if (s.anchorOpen && x >= line.lineWidth - width && x <= line.lineWidth) {

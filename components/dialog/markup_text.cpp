@@ -24,12 +24,57 @@ struct Entity {
   std::string_view text;
 };
 
-// Order matters: every pass replaces the first occurrence of each, top to bottom.
 constexpr Entity kEntities[] = {
     {"&amp;", "&&"},           // the text drawing call shows "&&" as one "&"
     {"&quot;", "\""},          {"&sect;", "\xA7"}, {"&permil;", "\x89"}, {"&reg;", "\xAE"},
     {"&copy;", "\xA9"},        {"&para;", "\xB6"}, {"&trade;", "\x99"},  {"&euro;", "\x80"},
 };
+
+bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
+  return text.size() >= prefix.size() && FindNoCase(text.substr(0, prefix.size()), prefix) == 0;
+}
+
+// Entities are replaced until none is left, and the "&&" of "&amp;" takes part:
+// "&amp;quot;" becomes "&" and a quote. No two entities can overlap (each is "&",
+// letters, ";"), so it does not matter which is replaced first, and the only new
+// entity a replacement can make starts at the second "&" of its "&&". One pass
+// from left to right therefore ends where replacing again and again would, in
+// time proportional to the caption rather than to its length times its entities.
+std::string ReplaceEntities(std::string_view markup) {
+  std::string result;
+  result.reserve(markup.size());
+  std::size_t i = 0;
+  bool pendingAmpersand = false;  // the second "&" of a replaced "&amp;", not yet written
+  while (i < markup.size() || pendingAmpersand) {
+    // The text read here starts with the pending "&" (when there is one) and goes on
+    // with the markup from i.
+    const char first = pendingAmpersand ? '&' : markup[i];
+    if (first != '&') {
+      result += first;
+      ++i;
+      continue;
+    }
+    const std::string_view after = markup.substr(pendingAmpersand ? i : i + 1);
+    const Entity* found = nullptr;
+    for (const Entity& entity : kEntities)
+      if (StartsWithNoCase(after, entity.name.substr(1))) found = &entity;
+    if (!found) {
+      result += '&';
+      if (!pendingAmpersand) ++i;
+      pendingAmpersand = false;
+      continue;
+    }
+    i = static_cast<std::size_t>(after.data() - markup.data()) + found->name.size() - 1;
+    if (found->text == "&&") {
+      result += '&';
+      pendingAmpersand = true;
+    } else {
+      result += found->text;
+      pendingAmpersand = false;
+    }
+  }
+  return result;
+}
 
 void ReplaceAllNoCase(std::string& text, std::string_view name, std::string_view replacement) {
   std::size_t pos = FindNoCase(text, name);
@@ -55,19 +100,7 @@ std::size_t FindNoCase(std::string_view text, std::string_view needle, std::size
 }
 
 std::string PrepareMarkup(std::string markup) {
-  if (markup.find('&') != std::string::npos) {
-    // Every replacement is shorter than its entity, so the passes run out.
-    bool replaced = true;
-    while (replaced) {
-      replaced = false;
-      for (const Entity& entity : kEntities) {
-        const std::size_t pos = FindNoCase(markup, entity.name);
-        if (pos == std::string::npos) continue;
-        markup.replace(pos, entity.name.size(), entity.text);
-        replaced = true;
-      }
-    }
-  }
+  if (markup.find('&') != std::string::npos) markup = ReplaceEntities(markup);
 
   // "<#name>" is how a caption writes a word that starts with "#".
   const std::size_t hash = markup.find("<#");

@@ -186,3 +186,26 @@ TEST_CASE("measuring and hit-testing draw nothing") {
   tested.HitTest(markup, 3, 3);
   CHECK(tested.InkBounds().right == 0);
 }
+
+TEST_CASE("the blanks between words carry their underline, strike-out and background") {
+  // Each word is drawn on its own; a blank that draws no glyph still has its part
+  // of the line under it and of the filled cell behind it.
+  MarkupSurface surface;
+  surface.Draw("<U>ab    cd</U>");
+  const int gapLeft = 1 + surface.Width("ab") + 1;
+  const int gapRight = 1 + surface.Width("ab    ") - 1;
+  const RECT gap{gapLeft, 0, gapRight, surface.LineHeight()};
+  CHECK(CountIn(surface.Pixels(), gap, kBlack) >= gapRight - gapLeft);
+
+  MarkupSurface struck;
+  struck.Draw("<S>ab    cd</S>");
+  CHECK(CountIn(struck.Pixels(), gap, kBlack) >= gapRight - gapLeft);
+
+  MarkupSurface filled;
+  filled.Draw("<FONT BGCOLOR=\"clYellow\">ab    cd</FONT>");
+  CHECK(CountIn(filled.Pixels(), gap, kYellow) == (gapRight - gapLeft) * filled.LineHeight());
+
+  MarkupSurface plain;
+  plain.Draw("ab    cd");
+  CHECK(CountIn(plain.Pixels(), gap, kWhite) == (gapRight - gapLeft) * plain.LineHeight());
+}

@@ -8,6 +8,7 @@
 #include <random>
 #include <string>
 
+#include "markup_samples.h"
 #include "markup_surface.h"
 
 namespace {
@@ -196,28 +197,8 @@ TEST_CASE("font sizes: 1 to 5 are steps, others points, and an unquoted size rea
 }
 
 TEST_CASE("malformed markup degrades to its text") {
-  struct Case {
-    const char* markup;
-    const char* plain;
-  };
-  const Case cases[] = {
-      {"abc<", "abc"},
-      {"abc<b", "abc"},
-      {"abc<Bx and more", "abc"},
-      {"abc<FONT COLOR=\"clred\" def", "abc"},
-      {"<XYZ>abc", "abc"},
-      {"</B>abc", "abc"},
-      {"</>abc", "abc"},
-      {"<>abc", "abc"},
-      {"a<<b>c", "ac"},
-      {"</A></A></UL></P>x", "x"},
-      {"</R></R>x", "x"},
-      {"<IMG>x", "x"},
-      {"<IMG SRC=\"IDX:1\">x", "x"},
-      {"<IMG SRC=\"nothing\">x", "x"},
-  };
   MarkupSurface surface;
-  for (const Case& c : cases) {
+  for (const MalformedMarkup& c : MalformedMarkups()) {
     CAPTURE(c.markup);
     CHECK(surface.Draw(c.markup).result.PlainText == c.plain);
   }
@@ -227,11 +208,9 @@ TEST_CASE("malformed markup degrades to its text") {
 }
 
 TEST_CASE("random markup always finishes, and leaves the canvas as it found it") {
-  const std::string pieces[] = {"<", ">", "</", "B", "R", "A", "P", "F", "L", "U", "Z", "S", "I", "H", "E",
-                                "IMG", "SUB", "\"", "=", " ", "x", "&amp;", "&lt;", "&nbsp;", "\r\n", "#",
-                                "SIZE", "COLOR", "ALIGN", "LI", "UL", "IN X=\"5\"", "A HREF=\"t\"", "ROT A=\"45\""};
+  const auto pieces = MarkupPieces();
   std::mt19937 random(20261210);
-  std::uniform_int_distribution<std::size_t> pick(0, std::size(pieces) - 1);
+  std::uniform_int_distribution<std::size_t> pick(0, pieces.size() - 1);
   std::uniform_int_distribution<int> length(0, 40);
   MarkupSurface surface(120, 60);
   for (int i = 0; i < 300; ++i) {
