@@ -29,7 +29,7 @@
 namespace {
 
 constexpr int kRounds = 300;
-// The 100-line caption takes tens of milliseconds a call: fewer rounds keep the run short.
+// The 100-line caption takes over ten milliseconds a call: fewer rounds keep the run short.
 constexpr int kGrowthRounds = 100;
 constexpr double kUsPerMs = 1000;
 // Tall enough for the longest caption: DrawMarkup stops at the bottom of its rectangle.
