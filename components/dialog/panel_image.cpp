@@ -1,7 +1,6 @@
 #include "components/dialog/panel_image.h"
 
-#include <fstream>
-#include <iterator>
+#include <optional>
 
 #include "components/dialog/ole_picture.h"
 #include "framework/error.h"
@@ -9,6 +8,39 @@
 
 namespace {
 constexpr int kHimetricPerInch = 2540;
+
+// A file opened for reading, closed with CloseHandle.
+class ReadOnlyFile {
+ public:
+  explicit ReadOnlyFile(const std::string& path)
+      : handle_(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+  ~ReadOnlyFile() {
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+  }
+  ReadOnlyFile(const ReadOnlyFile&) = delete;
+  ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
+  HANDLE Get() const { return handle_; }
+
+ private:
+  HANDLE handle_;
+};
+
+// A file's bytes, or nothing when it cannot be opened or read whole. Read through the
+// system rather than a file stream: the streams' locale machinery would add several
+// hundred kilobytes to the program for this one call.
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+  ReadOnlyFile file(path);
+  LARGE_INTEGER size{};
+  if (file.Get() == INVALID_HANDLE_VALUE || !GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0 ||
+      size.QuadPart > MAXDWORD)
+    return std::nullopt;
+  std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+  DWORD got = 0;
+  if (!ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) || got != bytes.size())
+    return std::nullopt;
+  return bytes;
+}
 
 OLE_XSIZE_HIMETRIC HimetricWidth(IPicture* picture) {
   OLE_XSIZE_HIMETRIC width = 0;
@@ -43,14 +75,13 @@ void TPanelImage::LoadFromData(std::string_view bytes) {
 }
 
 void TPanelImage::LoadFromFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
+  const std::optional<std::string> bytes = ReadWholeFile(path);
+  if (!bytes) {
     Clear();
     return;
   }
-  const std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
   try {
-    LoadFromData(bytes);
+    LoadFromData(*bytes);
   } catch (const Error&) {
     // Left empty, so nothing is drawn.
   }

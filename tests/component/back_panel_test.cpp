@@ -412,7 +412,7 @@ TEST_CASE("rejected pictures raise their messages and leave the holder empty") {
   }
 }
 
-TEST_CASE("the holder keeps the bytes as loaded, a missing resource raises, and a bad file is swallowed") {
+TEST_CASE("the holder keeps the bytes as loaded, from data or a file; a missing resource raises, a bad file is swallowed") {
   const std::string bytes = MarkedBmp(9, 5);
   TPanelImage image;
   int changes = 0;
@@ -431,11 +431,20 @@ TEST_CASE("the holder keeps the bytes as loaded, a missing resource raises, and 
   char path[MAX_PATH], folder[MAX_PATH];
   GetTempPathA(MAX_PATH, folder);
   GetTempFileNameA(folder, "bpt", 0, path);
-  if (HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr); file != INVALID_HANDLE_VALUE) {
+  const auto write = [&](const std::string& content) {
+    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    REQUIRE(file != INVALID_HANDLE_VALUE);
     DWORD written = 0;
-    WriteFile(file, "garbage", 7, &written, nullptr);
+    WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
     CloseHandle(file);
-  }
+    REQUIRE(written == content.size());
+  };
+  const std::string other = MarkedBmp(4, 3);
+  write(other);
+  image.LoadFromFile(path);
+  CHECK(image.Data() == other);
+  CHECK(image.Width() == 4);
+  write("garbage");
   CHECK_NOTHROW(image.LoadFromFile(path));
   CHECK(image.Empty());
   DeleteFileA(path);
