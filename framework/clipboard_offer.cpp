@@ -2,6 +2,12 @@
 
 #include "framework/error.h"
 
+namespace {
+// A reader that has just read our text closes the clipboard again within
+// microseconds; this much is only for a loaded machine.
+constexpr std::chrono::milliseconds kReaderCloses{500};
+}  // namespace
+
 ClipboardOffer::ClipboardOffer() : window_([this](Message& message) { OnMessage(message); }) {}
 
 ClipboardOffer::~ClipboardOffer() {
@@ -17,7 +23,8 @@ std::uint64_t ClipboardOffer::Offer(const std::string& text) {
     std::lock_guard<std::mutex> lock(mutex_);
     offered_ = 0;
   }
-  if (!OpenClipboard(window_.Handle())) throw Error(kClipboardCannotOpen);
+  if (!OpenClipboard(window_.Handle()) && !(LastReaderCloses() && OpenClipboard(window_.Handle())))
+    throw Error(kClipboardCannotOpen);
   EmptyClipboard();
   std::uint64_t offer;
   {
@@ -26,6 +33,7 @@ std::uint64_t ClipboardOffer::Offer(const std::string& text) {
     text_ = text;
     expectedReader_ = 0;
     reader_ = nullptr;
+    lastReader_ = nullptr;
   }
   // Nobody can ask for it before the clipboard is closed again.
   SetClipboardData(CF_TEXT, nullptr);
@@ -39,23 +47,29 @@ void ClipboardOffer::ExpectReader(std::uint64_t offer, DWORD processId) {
 }
 
 ClipboardOffer::Outcome ClipboardOffer::WaitRead(std::uint64_t offer, std::chrono::milliseconds timeout) {
-  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  std::unique_lock<std::mutex> lock(mutex_);
+  if (!changed_.wait_for(lock, timeout, [&] { return offered_ != offer || reader_; }))
+    return Outcome::TimedOut;
+  return offered_ == offer ? Outcome::Read : Outcome::Replaced;
+}
+
+bool ClipboardOffer::LastReaderCloses() {
+  // The reader of the last text may still have the clipboard open while it copies
+  // the text; it closes as soon as it has, so a short poll is all the wait there is.
+  // Anyone else holding it keeps the new text out at once. The poll is here rather
+  // than after the read, where it would take the processor from the paste itself.
   HWND reader;
   {
-    std::unique_lock<std::mutex> lock(mutex_);
-    if (!changed_.wait_until(lock, deadline, [&] { return offered_ != offer || reader_; }))
-      return Outcome::TimedOut;
-    if (offered_ != offer) return Outcome::Replaced;
-    reader = reader_;
+    std::lock_guard<std::mutex> lock(mutex_);
+    reader = lastReader_;
   }
-  // The reader still has the clipboard open while it copies the text; the next offer
-  // would find it busy and be lost. It closes as soon as it has read, so a short poll
-  // is all the wait there is.
+  if (!reader) return false;
+  const auto deadline = std::chrono::steady_clock::now() + kReaderCloses;
   while (GetOpenClipboardWindow() == reader) {
-    if (std::chrono::steady_clock::now() >= deadline) return Outcome::TimedOut;
+    if (std::chrono::steady_clock::now() >= deadline) return false;
     Sleep(1);
   }
-  return Outcome::Read;
+  return true;
 }
 
 void ClipboardOffer::OnMessage(Message& message) {
@@ -95,7 +109,7 @@ void ClipboardOffer::Render() {
   if (reader) GetWindowThreadProcessId(reader, &readerProcess);
   if (expected && readerProcess == expected) {
     std::lock_guard<std::mutex> lock(mutex_);
-    reader_ = reader;
+    reader_ = lastReader_ = reader;
     changed_.notify_all();
   }
 }

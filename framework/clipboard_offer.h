@@ -27,7 +27,7 @@
 class ClipboardOffer {
  public:
   enum class Outcome {
-    Read,      // the expected reader asked for the text and has closed the clipboard again
+    Read,      // the expected reader asked for the text
     Replaced,  // someone emptied the clipboard first: the text is no longer there to read
     TimedOut,  // nobody that counts asked in time; the text stays offered
   };
@@ -39,7 +39,8 @@ class ClipboardOffer {
 
   // Empties the clipboard and offers text (with its NUL) as CF_TEXT, the only format
   // placed; the number names this offer. Throws Error(kClipboardCannotOpen) when
-  // another program holds the clipboard open, and then the clipboard is untouched.
+  // another program holds the clipboard open, and then the clipboard is untouched;
+  // the reader of the last text, still closing the clipboard, is waited for.
   std::uint64_t Offer(const std::string& text);
   // Only a read by a window of this process counts for the offer (0: none counts).
   // Other readers get the text all the same, but their reading says nothing about
@@ -57,6 +58,7 @@ class ClipboardOffer {
   void Render();     // on the owner's thread, inside a reader's open clipboard
   void RenderAll();  // the owner goes away: the text is put there for good
   static void PutText(const std::string& text);
+  bool LastReaderCloses();
 
   std::mutex mutex_;
   std::condition_variable changed_;
@@ -65,7 +67,8 @@ class ClipboardOffer {
   std::uint64_t offered_ = 0;  // the offer on the clipboard, 0 when none of ours is
   std::string text_;
   DWORD expectedReader_ = 0;
-  HWND reader_ = nullptr;  // the window of the expected reader that asked, once it did
+  HWND reader_ = nullptr;      // the window of the expected reader that asked, once it did
+  HWND lastReader_ = nullptr;  // the same, kept until the next offer has the clipboard
 
   MessageWindow window_;  // last: it goes first, before the state its handler uses
 };

@@ -8,6 +8,7 @@
 #include <future>
 #include <optional>
 #include <string>
+#include <thread>
 
 #include "clipboard_probe.h"
 #include "wait.h"
@@ -103,6 +104,35 @@ TEST_CASE("an offered text is read only when a program asks, and only its expect
     CHECK(AsCString(ReadAsWindow(CF_TEXT)) == "next");
     CHECK(wait.Outcome() == ClipboardOffer::Outcome::Read);
   }
+  ReplaceClipboard({});
+}
+
+TEST_CASE("the next offer waits for the last text's reader to close the clipboard") {
+  // The reader reads on a thread of its own and keeps the clipboard a while after
+  // reading, as a slow program would; the next offer must not be refused for that.
+  ClipboardOffer clipboard;
+  const std::uint64_t offer = clipboard.Offer("read slowly");
+  clipboard.ExpectReader(offer, GetCurrentProcessId());
+  PendingWait wait(clipboard, offer, milliseconds(kPatience));
+  std::promise<std::string> read;
+  std::thread reader([&read] {
+    HWND window = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+    std::string text;
+    if (OpenClipboard(window)) {
+      if (HANDLE data = GetClipboardData(CF_TEXT)) text = static_cast<const char*>(GlobalLock(data));
+      Sleep(150);
+      CloseClipboard();
+    }
+    DestroyWindow(window);
+    read.set_value(text);
+  });
+  CHECK(wait.Outcome() == ClipboardOffer::Outcome::Read);
+  // Still inside the reader's 150 ms.
+  CHECK_NOTHROW(clipboard.Offer("next"));
+  reader.join();
+  CHECK(read.get_future().get() == "read slowly");
+  CHECK(AsCString(ClipboardBlock(CF_TEXT)) == "next");
   ReplaceClipboard({});
 }
 
