@@ -10,12 +10,11 @@
 // psapi.h needs the types windows.h declares first.
 #include <psapi.h>
 
-#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
 
-#include "bench/support/clock.h"
+#include "bench/support/dialogs.h"
 #include "bench/support/driver.h"
 #include "bench/support/paste_session.h"
 #include "bench/support/readiness.h"
@@ -54,15 +53,6 @@ Reading Read(const RunningProgram& program, int unixPid) {
 HWND VisiblePopup() {
   HWND popup = FindWindowA(nullptr, kPopupTitle);
   return popup && IsWindowVisible(popup) ? popup : nullptr;
-}
-
-bool PumpUntil(const std::function<bool()>& done, double timeoutMs) {
-  const double end = NowMs() + timeoutMs;
-  while (!done()) {
-    if (NowMs() > end) return false;
-    PumpFor(2);
-  }
-  return true;
 }
 
 // False when the first press opens no popup: the program does not have it yet.
