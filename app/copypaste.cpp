@@ -3,13 +3,12 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <cstdint>
 #include <map>
-#include <mutex>
 #include <vector>
 
 #include "framework/clipboard_offer.h"
+#include "framework/sync.h"
 
 namespace {
 // Workers take their turns at the clipboard in the order they were made, which is
@@ -20,18 +19,18 @@ namespace {
 // Each waiting worker is woken only when its own turn comes: a burst leaves hundreds
 // waiting, and waking them all at every turn would make each turn cost them all.
 struct Turns {
-  std::mutex mutex;
+  SlimMutex mutex;
   std::uint64_t serving = 0;
   bool held = false;  // a worker is in its clipboard step
-  std::chrono::steady_clock::time_point lastChange = std::chrono::steady_clock::now();
-  std::map<std::uint64_t, std::condition_variable*> waiting;
+  ULONGLONG lastChange = TickNow();
+  std::map<std::uint64_t, Condition*> waiting;
 };
 Turns turns;
 std::atomic<std::uint64_t> nextTurn{0};
 
 // A turn that nobody takes for this long while no step runs belongs to a worker that
 // was made but never ran; the earliest waiting worker goes on instead.
-constexpr std::chrono::seconds kStalledTurn{1};
+constexpr std::chrono::milliseconds kStalledTurn{1000};
 
 // How long a paste waits for its target to read the text before the next one may
 // replace it. Targets read within milliseconds of the Ctrl+V (an edit control here:
@@ -44,20 +43,19 @@ constexpr std::chrono::milliseconds kReadBound{1000};
 class ClipboardTurn {
  public:
   explicit ClipboardTurn(std::uint64_t turn) : turn_(turn) {
-    std::unique_lock<std::mutex> lock(turns.mutex);
-    std::condition_variable mine;
+    std::lock_guard<SlimMutex> lock(turns.mutex);
+    Condition mine;
     turns.waiting[turn_] = &mine;
     while (turns.held || turns.serving < turn_) {
-      if (mine.wait_for(lock, kStalledTurn) == std::cv_status::no_timeout) continue;
-      const auto now = std::chrono::steady_clock::now();
-      if (!turns.held && now - turns.lastChange >= kStalledTurn)
+      if (mine.WaitFor(turns.mutex, kStalledTurn)) continue;
+      if (!turns.held && TickNow() - turns.lastChange >= static_cast<ULONGLONG>(kStalledTurn.count()))
         Serve(std::max(turns.serving, turns.waiting.begin()->first));
     }
     turns.waiting.erase(turn_);
     turns.held = true;
   }
   ~ClipboardTurn() {
-    std::lock_guard<std::mutex> lock(turns.mutex);
+    std::lock_guard<SlimMutex> lock(turns.mutex);
     turns.held = false;
     // A skipped worker that turns up late follows the one that went on without it.
     Serve(std::max(turns.serving, turn_ + 1));
@@ -69,9 +67,9 @@ class ClipboardTurn {
   // Under turns.mutex.
   static void Serve(std::uint64_t turn) {
     turns.serving = turn;
-    turns.lastChange = std::chrono::steady_clock::now();
+    turns.lastChange = TickNow();
     auto next = turns.waiting.find(turn);
-    if (next != turns.waiting.end()) next->second->notify_one();
+    if (next != turns.waiting.end()) next->second->NotifyOne();
   }
 
   std::uint64_t turn_;

@@ -1,13 +1,16 @@
 #include "app/hotkeyreg.h"
 
-#include <cstdio>
+#include <windows.h>
+
 #include <utility>
 
 namespace {
 // One of the six per-slot value names, e.g. "IsCTRL01" for slot number 1.
 std::string ValueName(const char* stem, int number) {
+  // The system's formatter: the C library's would bring its floating-point printing
+  // into the program for two digits. The stems are a few letters, far below its limit.
   char name[32];
-  std::snprintf(name, sizeof name, "%s%02d", stem, number);
+  wsprintfA(name, "%s%02d", stem, number);
   return name;
 }
 }  // namespace

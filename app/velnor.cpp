@@ -2,10 +2,20 @@
 // message loop until Quit, and the standard error box for a failed start.
 #include <windows.h>
 
+#include <cstdlib>
+
 #include "app/datamod.h"
 #include "app/main.h"
 #include "app/messages.h"
 #include "framework/application.h"
+
+// What the C++ runtime calls for an exception nobody caught. Its own version prints
+// the exception's demangled type name to standard error, which a program without a
+// console never shows, and the demangler is a twelfth of velnor.exe. Escaping errors
+// are shown in the standard error box before they could get here.
+namespace __gnu_cxx {
+void __verbose_terminate_handler() { std::abort(); }
+}  // namespace __gnu_cxx
 
 namespace {
 const char kMutexName[] = "Velnor by dastrel";

@@ -20,7 +20,7 @@ std::uint64_t ClipboardOffer::Offer(const std::string& text) {
   {
     // From here on the clipboard's content is no longer ours to count: emptying it
     // tells this window so, and that must not be taken for a stranger replacing it.
-    std::lock_guard<std::mutex> lock(mutex_);
+    std::lock_guard<SlimMutex> lock(mutex_);
     offered_ = 0;
   }
   if (!OpenClipboard(window_.Handle()) && !(LastReaderCloses() && OpenClipboard(window_.Handle())))
@@ -28,7 +28,7 @@ std::uint64_t ClipboardOffer::Offer(const std::string& text) {
   EmptyClipboard();
   std::uint64_t offer;
   {
-    std::lock_guard<std::mutex> lock(mutex_);
+    std::lock_guard<SlimMutex> lock(mutex_);
     offer = offered_ = ++lastOffer_;
     text_ = text;
     expectedReader_ = 0;
@@ -42,13 +42,13 @@ std::uint64_t ClipboardOffer::Offer(const std::string& text) {
 }
 
 void ClipboardOffer::ExpectReader(std::uint64_t offer, DWORD processId) {
-  std::lock_guard<std::mutex> lock(mutex_);
+  std::lock_guard<SlimMutex> lock(mutex_);
   if (offered_ == offer) expectedReader_ = processId;
 }
 
 ClipboardOffer::Outcome ClipboardOffer::WaitRead(std::uint64_t offer, std::chrono::milliseconds timeout) {
-  std::unique_lock<std::mutex> lock(mutex_);
-  if (!changed_.wait_for(lock, timeout, [&] { return offered_ != offer || reader_; }))
+  std::lock_guard<SlimMutex> lock(mutex_);
+  if (!changed_.WaitFor(mutex_, timeout, [&] { return offered_ != offer || reader_; }))
     return Outcome::TimedOut;
   return offered_ == offer ? Outcome::Read : Outcome::Replaced;
 }
@@ -60,13 +60,13 @@ bool ClipboardOffer::LastReaderCloses() {
   // than after the read, where it would take the processor from the paste itself.
   HWND reader;
   {
-    std::lock_guard<std::mutex> lock(mutex_);
+    std::lock_guard<SlimMutex> lock(mutex_);
     reader = lastReader_;
   }
   if (!reader) return false;
-  const auto deadline = std::chrono::steady_clock::now() + kReaderCloses;
+  const ULONGLONG deadline = TickNow() + static_cast<ULONGLONG>(kReaderCloses.count());
   while (GetOpenClipboardWindow() == reader) {
-    if (std::chrono::steady_clock::now() >= deadline) return false;
+    if (TickNow() >= deadline) return false;
     Sleep(1);
   }
   return true;
@@ -81,9 +81,9 @@ void ClipboardOffer::OnMessage(Message& message) {
       RenderAll();
       break;
     case WM_DESTROYCLIPBOARD: {
-      std::lock_guard<std::mutex> lock(mutex_);
+      std::lock_guard<SlimMutex> lock(mutex_);
       offered_ = 0;
-      changed_.notify_all();
+      changed_.NotifyAll();
       break;
     }
     default:
@@ -95,7 +95,7 @@ void ClipboardOffer::Render() {
   std::string text;
   DWORD expected;
   {
-    std::lock_guard<std::mutex> lock(mutex_);
+    std::lock_guard<SlimMutex> lock(mutex_);
     if (!offered_) return;
     text = text_;
     expected = expectedReader_;
@@ -108,15 +108,15 @@ void ClipboardOffer::Render() {
   DWORD readerProcess = 0;
   if (reader) GetWindowThreadProcessId(reader, &readerProcess);
   if (expected && readerProcess == expected) {
-    std::lock_guard<std::mutex> lock(mutex_);
+    std::lock_guard<SlimMutex> lock(mutex_);
     reader_ = lastReader_ = reader;
-    changed_.notify_all();
+    changed_.NotifyAll();
   }
 }
 
 void ClipboardOffer::RenderAll() {
   {
-    std::lock_guard<std::mutex> lock(mutex_);
+    std::lock_guard<SlimMutex> lock(mutex_);
     if (!offered_) return;
   }
   if (!OpenClipboard(window_.Handle())) return;
@@ -124,7 +124,7 @@ void ClipboardOffer::RenderAll() {
   if (GetClipboardOwner() == window_.Handle()) {
     std::string text;
     {
-      std::lock_guard<std::mutex> lock(mutex_);
+      std::lock_guard<SlimMutex> lock(mutex_);
       text = text_;
     }
     PutText(text);

@@ -16,13 +16,12 @@
 #include <windows.h>
 
 #include <chrono>
-#include <condition_variable>
 #include <cstdint>
-#include <mutex>
 #include <string>
 
 #include "framework/clipboard.h"
 #include "framework/message_window.h"
+#include "framework/sync.h"
 
 class ClipboardOffer {
  public:
@@ -60,8 +59,8 @@ class ClipboardOffer {
   static void PutText(const std::string& text);
   bool LastReaderCloses();
 
-  std::mutex mutex_;
-  std::condition_variable changed_;
+  SlimMutex mutex_;
+  Condition changed_;
   // All guarded by mutex_: what is offered now, and how far its reading has come.
   std::uint64_t lastOffer_ = 0;
   std::uint64_t offered_ = 0;  // the offer on the clipboard, 0 when none of ours is

@@ -3,7 +3,6 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <mutex>
 
 #include "framework/application.h"
 #include "framework/error.h"
@@ -14,8 +13,8 @@ namespace {
 const char kControlClass[] = "VelnorControl";
 
 void RegisterControlClass() {
-  static std::once_flag once;
-  std::call_once(once, [] {
+  // A local static is made once, however many threads get here first.
+  static const bool registered = [] {
     WNDCLASSA wc{};
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = DefWindowProcA;
@@ -23,7 +22,9 @@ void RegisterControlClass() {
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.lpszClassName = kControlClass;
     RegisterClassA(&wc);
-  });
+    return true;
+  }();
+  (void)registered;
 }
 }  // namespace
 

@@ -1,21 +1,21 @@
 #include "framework/message_window.h"
 
-#include <mutex>
-
 #include "framework/error.h"
 
 namespace {
 const char kClassName[] = "VelnorMessageWindow";
 
 void RegisterClassOnce() {
-  static std::once_flag once;
-  std::call_once(once, [] {
+  // A local static is made once, however many threads get here first.
+  static const bool registered = [] {
     WNDCLASSA wc{};
     wc.lpfnWndProc = DefWindowProcA;  // replaced per window at WM_NCCREATE by the binding below
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = kClassName;
     RegisterClassA(&wc);
-  });
+    return true;
+  }();
+  (void)registered;
 }
 }  // namespace
 
