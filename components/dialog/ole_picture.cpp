@@ -1,6 +1,7 @@
 #include "components/dialog/ole_picture.h"
 
 #include <climits>
+#include <cstdint>
 #include <cstring>
 #include <utility>
 
@@ -38,6 +39,19 @@ class GlobalMemory {
   HGLOBAL handle_;
 };
 
+// A bitmap file shorter than its own two headers. Wine's decoder does not always
+// notice: it reads the missing header bytes from memory it never filled, so the same
+// cut file is refused or taken for a picture depending on what that memory held
+// before. Such a file is refused here, the same way every time.
+bool BitmapHeadersCut(std::string_view bytes) {
+  constexpr std::size_t kFileHeader = 14;  // "BM", file size, reserved, bits offset
+  if (bytes.size() < 2 || bytes[0] != 'B' || bytes[1] != 'M') return false;
+  if (bytes.size() < kFileHeader + 4) return true;
+  std::uint32_t infoHeader = 0;  // the size of the header after the file header, stored first
+  std::memcpy(&infoHeader, bytes.data() + kFileHeader, sizeof infoHeader);
+  return bytes.size() - kFileHeader < infoHeader;
+}
+
 bool CopyInto(HGLOBAL memory, std::string_view bytes) {
   void* target = GlobalLock(memory);
   if (!target) return false;
@@ -52,6 +66,7 @@ ComPtr<IPicture> DecodeOlePicture(std::string_view bytes) {
   if (bytes.empty()) throw Error(kImageEmptyStream);
   // The loader takes the size as a LONG: more than that cannot be handed over.
   if (bytes.size() > static_cast<std::size_t>(LONG_MAX)) throw Error(kImageNoMemory);
+  if (BitmapHeadersCut(bytes)) throw Error(kImageInvalidFormat);
   GlobalMemory memory(bytes.size());
   if (!memory.Get() || !CopyInto(memory.Get(), bytes)) throw Error(kImageNoMemory);
   ComPtr<IStream> stream;

@@ -392,6 +392,7 @@ TEST_CASE("rejected pictures raise their messages and leave the holder empty") {
       {"no bytes", "", "Empty image stream created"},
       {"text", "this is not a picture at all", "Could not load image. Invalid format"},
       {"a bitmap header cut short", MarkedBmp(103, 20).substr(0, 10), "Could not load image. Invalid format"},
+      {"the second header cut short", MarkedBmp(103, 20).substr(0, 30), "Could not load image. Invalid format"},
   };
   for (const Case& c : cases) {
     const std::string name = c.name;
