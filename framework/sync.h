@@ -1,8 +1,8 @@
 #pragma once
 // A lock and a condition straight from the system (slim reader/writer lock, condition
 // variable). The standard library's would bring the POSIX thread layer, its clocks
-// and its error classes into the program: about a tenth of velnor.exe, for the same
-// few system calls.
+// and its error classes into the program: 16 KB of velnor.exe, for the same few
+// system calls.
 #include <windows.h>
 
 #include <chrono>
