@@ -11,6 +11,10 @@ class Component;
 // Sender and the anchor's target.
 using TAnchorClick = Event<Component*, const std::string&>;
 
+// Sender and the target of the anchor under the pointer, which the handler may
+// replace with the hint to show.
+using TAnchorHintEvent = Event<Component*, std::string&>;
+
 enum class AnchorAction { aaNone, aaShell, aaEvent };
 
 // An empty target does nothing; one containing "://" or "mailto:" opens in the shell.

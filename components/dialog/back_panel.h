@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "components/dialog/anchor_action.h"
 #include "components/dialog/back_panel_geometry.h"
 #include "components/dialog/back_panel_layer.h"
 #include "components/dialog/markup.h"
@@ -19,8 +20,7 @@
 
 enum class TTextVAlignment : std::uint8_t { tvaTop, tvaCenter, tvaBottom };
 
-using TAnchorClickEvent = Event<Component*, const std::string&>;
-using TAnchorHintEvent = Event<Component*, std::string&>;
+using TAnchorClickEvent = TAnchorClick;
 
 class TCustomBackPanel : public TCustomPanel {
  public:

@@ -19,9 +19,6 @@ enum class TAutoSizeType : std::uint8_t { asVertical, asHorizontal, asBoth };
 enum class TVAlignment : std::uint8_t { tvaTop, tvaCenter, tvaBottom };
 enum class TLabelCursorShape : std::uint8_t { crDefault, crHandPoint };
 
-// Sender and the anchor's target, which the handler may replace.
-using TAnchorHintEvent = Event<Component*, std::string&>;
-
 // What the label offers as its hint at a point: the text and where it shows.
 struct TMarkupHint {
   bool Show = false;
