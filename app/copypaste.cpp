@@ -24,6 +24,8 @@ struct Turns {
   bool held = false;  // a worker is in its clipboard step
   ULONGLONG lastChange = TickNow();
   std::map<std::uint64_t, Condition*> waiting;
+  int live = 0;          // workers made and not yet freed, which the program's end waits for
+  bool closing = false;  // the program is ending: no worker starts a paste any more
 };
 Turns turns;
 std::atomic<std::uint64_t> nextTurn{0};
@@ -38,23 +40,32 @@ constexpr std::chrono::milliseconds kStalledTurn{1000};
 // never reads (it has no use for Ctrl+V) delays the next paste by no more than that.
 constexpr std::chrono::milliseconds kReadBound{1000};
 
+// How long the program's end lets pending pastes run: a press just before Quit still
+// pastes (its 100 ms wait and the paste take about 110 ms), a long burst is cut short.
+constexpr ULONGLONG kFinishBound = 500;
+// After that the remaining workers only have to notice: one may be in its 100 ms wait.
+// The end never waits longer than this, whatever a worker is stuck in.
+constexpr ULONGLONG kGiveUp = 2000;
+
 // One worker's turn, held for its whole clipboard step and given on also when that
-// step throws.
+// step throws. It is not granted once the program is ending.
 class ClipboardTurn {
  public:
   explicit ClipboardTurn(std::uint64_t turn) : turn_(turn) {
     std::lock_guard<SlimMutex> lock(turns.mutex);
     Condition mine;
     turns.waiting[turn_] = &mine;
-    while (turns.held || turns.serving < turn_) {
+    while (!turns.closing && (turns.held || turns.serving < turn_)) {
       if (mine.WaitFor(turns.mutex, kStalledTurn)) continue;
       if (!turns.held && TickNow() - turns.lastChange >= static_cast<ULONGLONG>(kStalledTurn.count()))
         Serve(std::max(turns.serving, turns.waiting.begin()->first));
     }
     turns.waiting.erase(turn_);
-    turns.held = true;
+    granted_ = !turns.closing;
+    if (granted_) turns.held = true;
   }
   ~ClipboardTurn() {
+    if (!granted_) return;
     std::lock_guard<SlimMutex> lock(turns.mutex);
     turns.held = false;
     // A skipped worker that turns up late follows the one that went on without it.
@@ -62,6 +73,8 @@ class ClipboardTurn {
   }
   ClipboardTurn(const ClipboardTurn&) = delete;
   ClipboardTurn& operator=(const ClipboardTurn&) = delete;
+
+  bool Granted() const { return granted_; }
 
  private:
   // Under turns.mutex.
@@ -73,6 +86,7 @@ class ClipboardTurn {
   }
 
   std::uint64_t turn_;
+  bool granted_ = false;
 };
 
 // Made by the first worker on the thread that makes workers, the user-interface
@@ -105,12 +119,44 @@ constexpr SIZE_T kWorkerStack = 256 * 1024;
 
 TCopyPaste::TCopyPaste() : Thread(kWorkerStack), turn_(nextTurn++), clipboard_(PasteClipboard()) {
   FreeOnTerminate = true;
+  std::lock_guard<SlimMutex> lock(turns.mutex);
+  ++turns.live;
+}
+
+TCopyPaste::~TCopyPaste() {
+  std::lock_guard<SlimMutex> lock(turns.mutex);
+  --turns.live;
+}
+
+void TCopyPaste::FinishPending() {
+  const ULONGLONG start = TickNow();
+  for (;;) {
+    {
+      std::lock_guard<SlimMutex> lock(turns.mutex);
+      if (turns.live == 0) return;
+      const ULONGLONG waited = TickNow() - start;
+      if (waited >= kGiveUp) return;
+      if (waited >= kFinishBound && !turns.closing) {
+        turns.closing = true;
+        for (auto& waiting : turns.waiting) waiting.second->NotifyOne();
+        // Workers are alive, so the first of them has made the offer object.
+        PasteClipboard().StopWaiting();
+      }
+    }
+    // The workers' clipboard calls send this thread's window messages (the old
+    // owner's notice, the requests to render); only those are handled here, the
+    // user's clicks and hotkeys that come in meanwhile are left for nobody.
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_SENDMESSAGE);
+    MSG message;
+    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+  }
 }
 
 void TCopyPaste::Execute() {
   // Gives the user time to let go of the hotkey's own keys before the paste.
   Sleep(100);
   ClipboardTurn turn(turn_);
+  if (!turn.Granted()) return;  // the program is ending and its time for pastes is up
   const std::uint64_t offer = clipboard_.Offer(PasteText);
   clipboard_.ExpectReader(offer, ForegroundProcess());
   // The target sees Ctrl+V only, not Ctrl+Alt+Shift+V, while the hotkey is still held.

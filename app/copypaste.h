@@ -14,6 +14,13 @@ class ClipboardOffer;
 class TCopyPaste : public Thread {
  public:
   TCopyPaste();  // suspended, empty text, both flags false, frees itself when finished
+  ~TCopyPaste() override;
+
+  // Lets the pastes still pending finish before the program's objects go away: on the
+  // user-interface thread, after its message loop ended, it answers their clipboard
+  // requests until the last worker is gone. Pastes not at the clipboard by
+  // kFinishBound are dropped, so the program ends well within a second.
+  static void FinishPending();
 
   std::string PasteText;
   bool ShiftHeld = false;

@@ -1,9 +1,11 @@
 // Entry point: one copy per logon, the data module and then the main window, the
-// message loop until Quit, and the standard error box for a failed start.
+// message loop until Quit, the pastes still pending, and the standard error box for a
+// failed start.
 #include <windows.h>
 
 #include <cstdlib>
 
+#include "app/copypaste.h"
 #include "app/datamod.h"
 #include "app/main.h"
 #include "app/messages.h"
@@ -54,6 +56,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   } catch (...) {
     app.HandleCurrentException(nullptr);
   }
+  // A press just before Quit still pastes; no paste runs on past the objects below.
+  TCopyPaste::FinishPending();
   app.DestroyOwned();  // the main window, then the data module
   return 0;
 }

@@ -48,9 +48,15 @@ void ClipboardOffer::ExpectReader(std::uint64_t offer, DWORD processId) {
 
 ClipboardOffer::Outcome ClipboardOffer::WaitRead(std::uint64_t offer, std::chrono::milliseconds timeout) {
   std::lock_guard<SlimMutex> lock(mutex_);
-  if (!changed_.WaitFor(mutex_, timeout, [&] { return offered_ != offer || reader_; }))
-    return Outcome::TimedOut;
-  return offered_ == offer ? Outcome::Read : Outcome::Replaced;
+  changed_.WaitFor(mutex_, timeout, [&] { return stopped_ || offered_ != offer || reader_; });
+  if (offered_ != offer) return Outcome::Replaced;
+  return reader_ ? Outcome::Read : Outcome::TimedOut;
+}
+
+void ClipboardOffer::StopWaiting() {
+  std::lock_guard<SlimMutex> lock(mutex_);
+  stopped_ = true;
+  changed_.NotifyAll();
 }
 
 bool ClipboardOffer::LastReaderCloses() {

@@ -49,6 +49,9 @@ class ClipboardOffer {
   // Blocks until the offer was read by its expected reader, replaced, or the timeout
   // passed.
   Outcome WaitRead(std::uint64_t offer, std::chrono::milliseconds timeout);
+  // Ends every WaitRead at once, now and later, as timed out: the program is ending
+  // and cannot wait a whole read bound for a target that does not read.
+  void StopWaiting();
 
   HWND Handle() const { return window_.Handle(); }
 
@@ -62,6 +65,7 @@ class ClipboardOffer {
   SlimMutex mutex_;
   Condition changed_;
   // All guarded by mutex_: what is offered now, and how far its reading has come.
+  bool stopped_ = false;
   std::uint64_t lastOffer_ = 0;
   std::uint64_t offered_ = 0;  // the offer on the clipboard, 0 when none of ours is
   std::string text_;

@@ -158,3 +158,28 @@ TEST_CASE("a slot hotkey held down pastes once for each repeat, each paste whole
   CHECK_FALSE(IsKeyDown(VK_CONTROL));
   CHECK_FALSE(IsKeyDown(VK_MENU));
 }
+
+TEST_CASE("a press just before the program is closed still pastes, and the program ends soon after") {
+  // The close comes while the paste waits its 100 ms: the program's end must let the
+  // paste finish rather than end the process under it, and must not wait long.
+  RunningVelnor run(TwoSlots);
+  HWND main = run.velnor.FindWindowOf("Velnor Preferences");
+  REQUIRE(main);
+  PressHotkey(MOD_CONTROL | MOD_ALT, 'K');
+  const DWORD closed = GetTickCount();
+  REQUIRE(PostMessageA(main, WM_CLOSE, 0, 0));
+  DWORD ended = 0;
+  CHECK(PumpUntil(
+      [&] {
+        if (!ended && WaitForSingleObject(run.velnor.Process(), 0) == WAIT_OBJECT_0) ended = GetTickCount();
+        return ended && run.target.Text() == "Hello, world";
+      },
+      5000));
+  CHECK(run.target.Text() == "Hello, world");
+  REQUIRE(ended);
+  CAPTURE(ended - closed);
+  CHECK(ended - closed < 1000);
+  CHECK(run.velnor.WaitExit(0) == 0);
+  CHECK_FALSE(IsKeyDown(VK_CONTROL));
+  CHECK_FALSE(IsKeyDown(VK_MENU));
+}
