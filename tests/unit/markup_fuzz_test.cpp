@@ -1,21 +1,23 @@
 // A long run of random and mutated markup through every kind of DrawMarkup call:
 // each call must return, within a bound far above any real caption's time, and
-// leave the canvas as it found it. The seed is fixed, so a failure comes back.
+// leave the canvas as it found it. The seed is fixed, so a failure comes back; a
+// longer run sets VELNOR_FUZZ_SEED and VELNOR_FUZZ_CASES.
 #include <doctest.h>
 #include <windows.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <iterator>
 #include <random>
 #include <string>
 #include <string_view>
 
 #include "framework/gdi.h"
+#include "fuzz_run.h"
 #include "markup_samples.h"
 #include "markup_surface.h"
 
 namespace {
+constexpr std::uint32_t kSeed = 20261210;
 constexpr int kRuns = 100000;
 // A caption of a few hundred bytes takes well under a millisecond; a call that
 // takes this long has gone quadratic or worse, whatever else the machine runs.
@@ -94,22 +96,6 @@ class MarkupMaker {
   std::mt19937 random_;
 };
 
-// The markup as C source, so a failure can be pasted into a test.
-std::string Escaped(const std::string& markup) {
-  std::string text = "\"";
-  for (unsigned char c : markup) {
-    if (c >= ' ' && c < 0x7F && c != '"' && c != '\\') {
-      text += static_cast<char>(c);
-    } else {
-      char hex[8];
-      std::snprintf(hex, sizeof(hex), "\\x%02X", c);
-      text += hex;
-      text += "\" \"";  // a following hex digit must not join the escape
-    }
-  }
-  return text + "\"";
-}
-
 HBITMAP RedBitmap(int width, int height) {
   BITMAPINFO info = Dib32Info(width, -height);
   void* bits = nullptr;
@@ -128,15 +114,14 @@ TEST_CASE("100,000 random and mutated captions: every call returns in time and r
   TMarkupPictureContainer pictures;
   pictures.AddPicture("red").AddFrame(RedBitmap(12, 9));
   MarkupSurface surface(120, 60);
-  MarkupMaker maker(20261210);
-  std::mt19937 random(4711);
+  FuzzRun fuzz("markup", kSeed, kRuns, kSlowCallMs);
+  MarkupMaker maker(fuzz.Seed());
+  std::mt19937 random(fuzz.Seed() ^ 0x5EED0001u);  // the options vary apart from the captions
   auto below = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
-  LARGE_INTEGER frequency;
-  QueryPerformanceFrequency(&frequency);
 
   double slowest = 0;
   std::string slowestMarkup;
-  for (int run = 0; run < kRuns; ++run) {
+  for (int run = 0; run < fuzz.Cases(); ++run) {
     const std::string markup = maker.Next();
     MarkupOptions options;
     options.WrapWords = below(3) != 0;
@@ -155,20 +140,15 @@ TEST_CASE("100,000 random and mutated captions: every call returns in time and r
     const RECT& bounds = kRects[below(static_cast<int>(std::size(kRects)))];
 
     MarkupResult result;
-    LARGE_INTEGER start, end;
-    QueryPerformanceCounter(&start);
-    DrawMarkup(surface.Canvas(), markup, bounds, options, result);
-    QueryPerformanceCounter(&end);
-    const double ms =
-        static_cast<double>(end.QuadPart - start.QuadPart) * 1000 / static_cast<double>(frequency.QuadPart);
+    const double ms = fuzz.Time([&] { DrawMarkup(surface.Canvas(), markup, bounds, options, result); });
     if (ms > slowest) {
       slowest = ms;
       slowestMarkup = markup;
     }
-    if (ms > kSlowCallMs || result.PlainText.size() > markup.size() ||
+    if (fuzz.TooSlow(ms) || result.PlainText.size() > markup.size() ||
         !(surface.Canvas().Font() == TestMarkupFont()) || surface.Canvas().BrushColor != clNone) {
       CAPTURE(run);
-      CAPTURE(Escaped(markup));
+      CAPTURE(CLiteral(markup));
       CAPTURE(ms);
       CHECK(ms <= kSlowCallMs);
       CHECK(result.PlainText.size() <= markup.size());
@@ -177,5 +157,5 @@ TEST_CASE("100,000 random and mutated captions: every call returns in time and r
       break;
     }
   }
-  MESSAGE("slowest call: " << slowest << " ms, for " << Escaped(slowestMarkup));
+  MESSAGE("slowest call: " << slowest << " ms, for " << CLiteral(slowestMarkup));
 }
