@@ -1,6 +1,8 @@
 #include "components/buttonpanel/button_panel.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <utility>
 
 #include "components/paint/visual_styles.h"
@@ -20,6 +22,14 @@ class ChangeHandlerDetached {
   TPanelButtons& buttons_;
   Event<TPanelButtons*> saved_;
 };
+
+// The largest cell, up to cell, of which count fit from origin to the end of the
+// coordinate range with frame pixels besides: a grid of larger cells would have edges
+// that wrap round to negative numbers.
+int FitCell(int cell, int count, int origin, int frame) {
+  const std::int64_t room = std::int64_t{INT_MAX} - std::max(0, origin) - frame;
+  return static_cast<int>(std::clamp<std::int64_t>(room / count, 1, cell));
+}
 }  // namespace
 
 TButtonPanel::TButtonPanel(Component* owner)
@@ -213,12 +223,15 @@ void TButtonPanel::SetBorders() {
   const int extent = BevelExtent();
   InflateRect(&area, -extent, -extent);
 
-  // A cell below one pixel would divide by zero; the stored sizes stay as they were set.
-  const int cellWidth = std::max(1, buttonWidth_), cellHeight = std::max(1, buttonHeight_);
+  // A cell below one pixel would divide by zero, and one too large for the grid to fit
+  // the coordinates is cut down; the stored sizes stay as they were set.
+  int cellWidth = std::max(1, buttonWidth_), cellHeight = std::max(1, buttonHeight_);
   const int count = buttons_->Count();
   int columns = std::min(static_cast<int>(area.right - area.left) / cellWidth, count);
   if (columns < 1) columns = 1;
   const int rows = count > columns ? (count + columns - 1) / columns : 1;
+  cellWidth = FitCell(cellWidth, columns, Left(), 2 * extent);
+  cellHeight = FitCell(cellHeight, rows, Top(), 2 * extent + 1);
 
   // The grid plus one pixel row below it; the size notice this causes finds the guard set.
   SetBounds(Left(), Top(), cellWidth * columns + 2 * extent, cellHeight * rows + 2 * extent + 1);

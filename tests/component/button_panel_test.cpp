@@ -4,6 +4,7 @@
 #include <doctest.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -155,20 +156,37 @@ class Surface {
   HGDIOBJ previous_;
 };
 
+struct Place {
+  int index, left, top;
+};
+
+struct LayoutCase {
+  const char* name;
+  Layout layout;
+  int width, height;  // the panel after the layout pass
+  int cellWidth, cellHeight;
+  std::vector<Place> places;
+};
+
+// The panel at the form's origin and the listed buttons, all of one cell's size.
+void CheckGrid(PanelForm& f, int width, int height, int cellWidth, int cellHeight, const std::vector<Place>& places) {
+  CHECK(f.panel.Left() == 0);
+  CHECK(f.panel.Top() == 0);
+  CHECK(f.panel.Width() == width);
+  CHECK(f.panel.Height() == height);
+  for (const Place& p : places) {
+    CAPTURE(p.index);
+    const TFlatButton& b = f.Button(p.index);
+    CHECK(b.Left() == p.left);
+    CHECK(b.Top() == p.top);
+    CHECK(b.Width() == cellWidth);
+    CHECK(b.Height() == cellHeight);
+  }
+}
 }  // namespace
 
 TEST_CASE("the layout pass fits whole cells, adds one pixel row and places buttons row by row") {
-  struct Place {
-    int index, left, top;
-  };
-  struct Case {
-    const char* name;
-    Layout layout;
-    int width, height;  // the panel after the layout pass
-    int cellWidth, cellHeight;
-    std::vector<Place> places;
-  };
-  const Case cases[] = {
+  const LayoutCase cases[] = {
       {"main window: 2 x 5 cells", kMainWindow, 280, 251, 140, 50,
        {{0, 0, 0}, {1, 140, 0}, {2, 0, 50}, {5, 140, 100}, {8, 0, 200}, {9, 140, 200}}},
       {"popup: one column, height left at 20", {10, 110, 201, 110}, 110, 201, 110, 20,
@@ -181,7 +199,7 @@ TEST_CASE("the layout pass fits whole cells, adds one pixel row and places butto
       // Decided for cells below one pixel: laid out as 1, the stored size stays.
       {"zero cell width counts as 1", {3, 5, 40, 0, 20}, 3, 21, 1, 20, {{1, 1, 0}, {2, 2, 0}}},
   };
-  for (const Case& c : cases) {
+  for (const LayoutCase& c : cases) {
     CAPTURE(c.name);
     PanelForm f(c.layout);
     TButtonPanel& panel = f.panel;
@@ -189,18 +207,7 @@ TEST_CASE("the layout pass fits whole cells, adds one pixel row and places butto
 
     // Loaded ran the pass before any window exists.
     CHECK_FALSE(panel.HandleAllocated());
-    CHECK(panel.Left() == 0);
-    CHECK(panel.Top() == 0);
-    CHECK(panel.Width() == c.width);
-    CHECK(panel.Height() == c.height);
-    for (const Place& p : c.places) {
-      CAPTURE(p.index);
-      const TFlatButton& b = f.Button(p.index);
-      CHECK(b.Left() == p.left);
-      CHECK(b.Top() == p.top);
-      CHECK(b.Width() == c.cellWidth);
-      CHECK(b.Height() == c.cellHeight);
-    }
+    CheckGrid(f, c.width, c.height, c.cellWidth, c.cellHeight, c.places);
     CHECK(panel.GetEmpty() == (c.layout.items == 0));
     if (c.layout.cellWidth != kDefault) CHECK(panel.ButtonWidth() == c.layout.cellWidth);
 
@@ -220,6 +227,27 @@ TEST_CASE("the layout pass fits whole cells, adds one pixel row and places butto
       CHECK(f.Button(p.index).Left() == p.left);
       CHECK(f.Button(p.index).Top() == p.top);
     }
+  }
+}
+
+TEST_CASE("cells too large for the coordinates are cut until the grid fits, so no edge wraps round") {
+  // Taken whole, these grids would end past the largest coordinate: the panel's
+  // height or a button's top came out negative.
+  const LayoutCase cases[] = {
+      {"two rows of the largest height", {2, 10, 10, 20, INT_MAX}, 20, INT_MAX, 20, (INT_MAX - 1) / 2,
+       {{0, 0, 0}, {1, 0, (INT_MAX - 1) / 2}}},
+      {"ten rows of a quarter of the range", {10, 140, 251, 140, INT_MAX / 4}, 140, (INT_MAX - 1) / 10 * 10 + 1, 140,
+       (INT_MAX - 1) / 10, {{1, 0, (INT_MAX - 1) / 10}, {9, 0, 9 * ((INT_MAX - 1) / 10)}}},
+      {"one row of the largest height keeps one pixel row below it", {3, 60, 10, 20, INT_MAX}, 60, INT_MAX, 20,
+       INT_MAX - 1, {{2, 40, 0}}},
+      {"a grid that just fits is left whole", {2, 10, 10, 20, (INT_MAX - 1) / 2}, 20, INT_MAX, 20, (INT_MAX - 1) / 2,
+       {{1, 0, (INT_MAX - 1) / 2}}},
+  };
+  for (const LayoutCase& c : cases) {
+    CAPTURE(c.name);
+    PanelForm f(c.layout);
+    CheckGrid(f, c.width, c.height, c.cellWidth, c.cellHeight, c.places);
+    CHECK(f.panel.ButtonHeight() == c.layout.cellHeight);  // the stored size stays as set
   }
 }
 
