@@ -51,6 +51,7 @@ TargetWindow::TargetWindow() {
   edit_ = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 4, 4, 400, 24, frame_,
                           nullptr, cls.hInstance, nullptr);
   if (!edit_) throw std::runtime_error("cannot create the target edit control");
+  SendMessageA(edit_, EM_SETLIMITTEXT, 0, 0);  // the soak's bursts paste tens of KB
   Focus();
 }
 
@@ -70,9 +71,9 @@ void TargetWindow::Clear() {
 }
 
 std::string TargetWindow::Text() const {
-  char buffer[512] = {};
-  GetWindowTextA(edit_, buffer, sizeof buffer);
-  return buffer;
+  std::string text(static_cast<size_t>(GetWindowTextLengthA(edit_)) + 1, '\0');
+  text.resize(static_cast<size_t>(GetWindowTextA(edit_, text.data(), static_cast<int>(text.size()))));
+  return text;
 }
 
 double TargetWindow::WaitForText(const std::string& text, double timeoutMs) {

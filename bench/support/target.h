@@ -16,13 +16,14 @@ class TargetWindow {
 
   void Focus();
   void Clear();
+  HWND Handle() const { return frame_; }
+  std::string Text() const;
   // Pumps messages until the edit holds exactly text; returns the counter time at
   // which the edit reported that change, or -1 after timeoutMs.
   double WaitForText(const std::string& text, double timeoutMs);
 
  private:
   static LRESULT CALLBACK Procedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
-  std::string Text() const;
 
   HWND frame_ = nullptr;
   HWND edit_ = nullptr;
