@@ -3,7 +3,6 @@
 // OK writes, what the key box lets through, and a save that fails after OK.
 #include "app/hotkeypref.h"
 
-#include <aclapi.h>
 #include <doctest.h>
 
 #include <cstdlib>
@@ -59,24 +58,6 @@ std::string Describe(const THotkeyStruct& slot) {
          (slot.KeyCode ? std::string(1, slot.KeyCode) : std::string("none"));
 }
 
-// Everyone may only read the store's key (and delete it, so it can be cleaned up):
-// every later save fails.
-void DenyWritesToStore() {
-  HKEY key = nullptr;
-  REQUIRE(RegCreateKeyExA(HKEY_CURRENT_USER, kStoreKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                          nullptr) == ERROR_SUCCESS);
-  EXPLICIT_ACCESS_A access{};
-  BuildExplicitAccessWithNameA(&access, const_cast<char*>("EVERYONE"), KEY_READ | DELETE, SET_ACCESS,
-                               NO_INHERITANCE);
-  PACL acl = nullptr;
-  REQUIRE(SetEntriesInAclA(1, &access, nullptr, &acl) == ERROR_SUCCESS);
-  const DWORD result =
-      SetSecurityInfo(key, SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION,
-                      nullptr, nullptr, acl, nullptr);
-  LocalFree(acl);
-  RegCloseKey(key);
-  REQUIRE(result == ERROR_SUCCESS);
-}
 }  // namespace
 
 TEST_CASE("the editor: a fixed frame with only a system menu, centred on the main window") {
@@ -233,7 +214,7 @@ TEST_CASE("a save that fails after OK shows the standard error box and the progr
   TMainFrm& main = program.Main();
   main.TrayIconDblClick(main.TrayIcon.get());
   REQUIRE(PumpUntil([&main] { return GetForegroundWindow() == main.Handle(); }));
-  DenyWritesToStore();
+  REQUIRE(DenyWritesToStore());
   MessageBoxWatcher errors("Velnor");
   // The user's part, from the actor's thread: the fields through their windows, the
   // boxes and OK with the mouse.

@@ -121,6 +121,19 @@ bool Fill(HWND dialog, const RECT& field, const std::string& text) { return Fill
 
 void Click(HWND dialog, const RECT& control) { ClickAt(Middle(dialog, control)); }
 
+// What the editor opened on the slot shows in its three fields, as "display / paste /
+// key", closed again by Cancel; empty when it did not open.
+std::string ShownByEditor(const VelnorSession& session) {
+  HWND dialog = OpenEditor(session, kSlot);
+  if (!dialog) return "";
+  const std::string shown = TextOf(WindowAt(dialog, kDisplayField)) + " / " +
+                            TextOf(WindowAt(dialog, kPasteField)) + " / " +
+                            TextOf(WindowAt(dialog, kKeyField));
+  Click(dialog, kCancelButton);
+  CHECK(EditorGone(session));
+  return shown;
+}
+
 // A box takes the focus on the press and toggles on the release, which follows at once.
 bool ClickBox(HWND dialog, const RECT& box) {
   HWND window = WindowAt(dialog, box);
@@ -412,14 +425,56 @@ TEST_CASE("Cancel after edits changes nothing, and neither does the title bar's 
 
   CHECK(StoredValues(kSlotNumber) == Expected("Greeting", "Hello", 1, 1, 0, 'K'));
   // The record itself kept its values: the editor opened again shows them.
-  HWND again = OpenEditor(session, kSlot);
-  REQUIRE(again != nullptr);
-  CHECK(TextOf(WindowAt(again, kDisplayField)) == "Greeting");
-  CHECK(TextOf(WindowAt(again, kPasteField)) == "Hello");
-  CHECK(TextOf(WindowAt(again, kKeyField)) == "K");
-  Click(again, kCancelButton);
-  REQUIRE(EditorGone(session));
+  CHECK(ShownByEditor(session) == "Greeting / Hello / K");
   REQUIRE(session.target.Activate());
   PressHotkey(MOD_CONTROL | MOD_ALT, 'K');
   CHECK(session.TextArrives("Hello"));
+}
+
+TEST_CASE(
+    "a save that fails after OK: the error box, the store untouched, the edit kept by the record alone") {
+  // Slots on either side of the edited one, so a save that strays shows in the store.
+  VelnorSession session({{0, {"First", "first text", 1, 0, 1, 'F'}},
+                         {kSlot, {"Greeting", "Hello", 1, 1, 0, 'K'}},
+                         {9, {"Last", "last text", 0, 1, 1, '9'}}});
+  REQUIRE(session.Start());
+  HWND main = ShowMainWindow(session);
+  REQUIRE(main != nullptr);
+  const std::vector<COLORREF> caption = SteadySlotButtonPixels(main, kSlot);
+  auto wholeStore = [] {
+    std::string text;
+    for (int number = 1; number <= 10; ++number) text += StoredValues(number);
+    return text;
+  };
+  const std::string stored = wholeStore();
+  REQUIRE(DenyWritesToStore());
+
+  HWND dialog = OpenEditor(session, kSlot);
+  REQUIRE(dialog != nullptr);
+  REQUIRE(Fill(dialog, kDisplayField, "Changed"));
+  REQUIRE(Fill(dialog, kPasteField, "Other"));
+  REQUIRE(Fill(dialog, kKeyField, "j", "J"));
+  Click(dialog, kOkButton);
+  const auto error = AnswerMessage("Velnor", IDOK, "e2e-editor-save-failed");
+  REQUIRE(error.has_value());
+  CHECK(Utf8FromCp932(*error) == "'DisplayText04' の設定に失敗しました.");
+  REQUIRE(EditorGone(session));
+  CHECK(IsWindowEnabled(main));
+
+  // Nothing was written, the button still shows the slot as stored, and the hotkey
+  // is the stored one: the new key was never registered.
+  CHECK(wholeStore() == stored);
+  CHECK(SteadySlotButtonPixels(main, kSlot) == caption);
+  CHECK(IsHotkeyTaken(MOD_CONTROL | MOD_ALT, 'K'));
+  CHECK_FALSE(IsHotkeyTaken(MOD_CONTROL | MOD_ALT, 'J'));
+
+  // The record itself holds the confirmed edit: the stored key pastes the new text,
+  // and the editor opened again shows it.
+  REQUIRE(session.target.Activate());
+  PressHotkey(MOD_CONTROL | MOD_ALT, 'K');
+  CHECK(session.TextArrives("Other"));
+  session.target.SetText("");
+  PressHotkey(MOD_CONTROL | MOD_SHIFT, 'F');
+  CHECK(session.TextArrives("first text"));
+  CHECK(ShownByEditor(session) == "Changed / Other / J");
 }

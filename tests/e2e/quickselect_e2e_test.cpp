@@ -37,14 +37,6 @@ std::string BoundsOf(HWND window) {
   return Bounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
-HWND OpenPopup(const VelnorSession& session) {
-  PressHotkey(MOD_CONTROL | MOD_SHIFT, 'Z');
-  return session.velnor.WaitShownWindow("FormQuickSel");
-}
-
-bool PopupGone(const VelnorSession& session) {
-  return PumpUntil([&] { return session.velnor.FindWindowOf("FormQuickSel") == nullptr; });
-}
 }  // namespace
 
 TEST_CASE("the popup opens above the pointer and inside the screen") {
@@ -64,7 +56,7 @@ TEST_CASE("the popup opens above the pointer and inside the screen") {
     VelnorSession session(SlotsNamed({0, 1, 2}));
     REQUIRE(session.Start());
     REQUIRE(XMovePointer(p.pointer.x, p.pointer.y));
-    HWND popup = OpenPopup(session);
+    HWND popup = session.OpenQuickSelect();
     REQUIRE(popup != nullptr);
     CHECK(BoundsOf(popup) == Bounds(p.left, p.top, kPopupWidth, 3 * kRowHeight));
   }
@@ -88,7 +80,7 @@ TEST_CASE("a click on a row pastes the slot that row offers and closes the popup
     REQUIRE(session.Start());
     REQUIRE(session.target.Activate());
     REQUIRE(XMovePointer(600, 400));
-    HWND popup = OpenPopup(session);
+    HWND popup = session.OpenQuickSelect();
     REQUIRE(popup != nullptr);
     RECT r{};
     GetWindowRect(popup, &r);
@@ -97,7 +89,7 @@ TEST_CASE("a click on a row pastes the slot that row offers and closes the popup
                          std::to_string(c.named.back())));
 
     REQUIRE(XClick(r.left + kPopupWidth / 2, r.top + kRowHeight * c.row + kRowHeight / 2));
-    CHECK(PopupGone(session));
+    CHECK(session.QuickSelectGone());
     CHECK(session.TextArrives(c.pasted));
   }
 }
@@ -106,10 +98,10 @@ TEST_CASE("Esc closes the popup without a paste") {
   VelnorSession session(SlotsNamed({0, 1, 2}));
   REQUIRE(session.Start());
   REQUIRE(session.target.Activate());
-  REQUIRE(OpenPopup(session) != nullptr);
+  REQUIRE(session.OpenQuickSelect() != nullptr);
 
   PressKey(VK_ESCAPE);
-  CHECK(PopupGone(session));
+  CHECK(session.QuickSelectGone());
   // A paste would come 100 ms after a click; nothing marks its absence.
   PumpFor(500);
   CHECK(session.target.Text() == "");

@@ -27,9 +27,22 @@ bool IsHotkeyTaken(UINT modifiers, UINT key) {
 HotkeyHolder::HotkeyHolder(UINT modifiers, UINT key) {
   static int nextId = kProbeId + 1;
   id_ = nextId++;
-  held_ = RegisterHotKey(nullptr, id_, modifiers, key) != FALSE;
+  window_ = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  if (!window_) throw std::runtime_error("cannot create the hotkey holder's window");
+  SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HotkeyHolder::Procedure));
+  held_ = RegisterHotKey(window_, id_, modifiers, key) != FALSE;
 }
 
 HotkeyHolder::~HotkeyHolder() {
-  if (held_) UnregisterHotKey(nullptr, id_);
+  if (held_) UnregisterHotKey(window_, id_);
+  DestroyWindow(window_);
+}
+
+LRESULT CALLBACK HotkeyHolder::Procedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_HOTKEY) {
+    ++reinterpret_cast<HotkeyHolder*>(GetWindowLongPtrA(window, GWLP_USERDATA))->presses_;
+    return 0;
+  }
+  return DefWindowProcA(window, msg, wParam, lParam);
 }

@@ -8,7 +8,8 @@
 // any other failure throws, since it would make the answer meaningless.
 bool IsHotkeyTaken(UINT modifiers, UINT key);
 
-// Holds a key for its lifetime, as another program holding it would.
+// Holds a key for its lifetime, as another program holding it would, on a window of
+// its own that counts the presses delivered to it (the making thread must pump).
 class HotkeyHolder {
  public:
   HotkeyHolder(UINT modifiers, UINT key);
@@ -17,8 +18,13 @@ class HotkeyHolder {
   HotkeyHolder& operator=(const HotkeyHolder&) = delete;
 
   bool Held() const { return held_; }
+  int Presses() const { return presses_; }
 
  private:
+  static LRESULT CALLBACK Procedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+
+  HWND window_ = nullptr;
   int id_;
   bool held_;
+  int presses_ = 0;
 };

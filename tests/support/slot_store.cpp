@@ -1,5 +1,7 @@
 #include "slot_store.h"
 
+#include <aclapi.h>
+
 #include <cstdio>
 
 namespace {
@@ -15,6 +17,25 @@ std::string StoreName(const char* prefix, int n) {
 void ClearStore() {
   RegDeleteTreeA(HKEY_CURRENT_USER, kKey);
   RegDeleteKeyA(HKEY_CURRENT_USER, kKey);
+}
+
+bool DenyWritesToStore() {
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != 0)
+    return false;
+  EXPLICIT_ACCESS_A access{};
+  BuildExplicitAccessWithNameA(&access, const_cast<char*>("EVERYONE"), KEY_READ | DELETE, SET_ACCESS,
+                               NO_INHERITANCE);
+  PACL acl = nullptr;
+  DWORD result = SetEntriesInAclA(1, &access, nullptr, &acl);
+  if (result == ERROR_SUCCESS) {
+    result =
+        SetSecurityInfo(key, SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION,
+                        nullptr, nullptr, acl, nullptr);
+    LocalFree(acl);
+  }
+  RegCloseKey(key);
+  return result == ERROR_SUCCESS;
 }
 
 void WriteStoreValue(const std::string& name, DWORD type, const std::string& bytes) {

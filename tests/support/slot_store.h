@@ -16,6 +16,10 @@ struct StoredSlot {
 void ClearStore();
 // Writes the six values of slot number n (1..10) in the program's own format.
 void WriteStoredSlot(int n, const StoredSlot& slot);
+// Lets everyone only read the key (and delete it, so it can still be cleared),
+// creating it when missing: opening it for writing is refused from then on, so every
+// later save fails. False when the key's access could not be changed.
+bool DenyWritesToStore();
 // Writes one raw value (any type, any bytes), creating the key when missing.
 void WriteStoreValue(const std::string& name, DWORD type, const std::string& bytes);
 // Type and bytes of one value, or nothing when it is missing.

@@ -19,3 +19,12 @@ bool ShellHasIcon(HWND window) {
   Shell(NIM_DELETE, window);
   return false;
 }
+
+bool ShellKnowsIcon(HWND window) {
+  NOTIFYICONDATAA record{};
+  record.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  record.hWnd = window;
+  return Shell_NotifyIconA(NIM_MODIFY, &record) != FALSE;
+}
+
+bool ShellDropIcon(HWND window) { return Shell(NIM_DELETE, window); }

@@ -5,3 +5,9 @@
 
 // Tries to add an icon under window and id 0, and takes it out again when that worked.
 bool ShellHasIcon(HWND window);
+// The same asked without changing anything: a modification that changes nothing
+// succeeds only for an icon the shell has.
+bool ShellKnowsIcon(HWND window);
+// Takes the icon under window and id 0 out of the shell, behind its owner's back, as
+// a shell that starts anew knows no icons; true when there was one.
+bool ShellDropIcon(HWND window);

@@ -2,6 +2,7 @@
 
 #include <doctest.h>
 
+#include "key_input.h"
 #include "screenshot.h"
 #include "wait.h"
 
@@ -34,4 +35,13 @@ bool VelnorSession::Start() {
 
 bool VelnorSession::TextArrives(const std::string& text, DWORD timeoutMs) {
   return PumpUntil([&] { return target.Text() == text; }, timeoutMs);
+}
+
+HWND VelnorSession::OpenQuickSelect() const {
+  PressHotkey(MOD_CONTROL | MOD_SHIFT, 'Z');
+  return velnor.WaitShownWindow("FormQuickSel");
+}
+
+bool VelnorSession::QuickSelectGone() const {
+  return PumpUntil([&] { return velnor.FindWindowOf("FormQuickSel") == nullptr; });
 }

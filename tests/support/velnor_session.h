@@ -32,6 +32,10 @@ class VelnorSession {
   bool Start();
   // Pumps until the target's text is exactly this.
   bool TextArrives(const std::string& text, DWORD timeoutMs = 5000);
+  // Presses Ctrl+Shift+Z and waits for the quick-select popup; it, or null.
+  HWND OpenQuickSelect() const;
+  // Pumps until the quick-select popup is gone.
+  bool QuickSelectGone() const;
 
   NotificationArea tray;  // taken first: before the program adds its icon
   VelnorProcess velnor;
