@@ -1,10 +1,12 @@
 // The built velnor.exe beside this test, read back as a file: it is a GUI program of
 // the same architecture as the test (so each build's suite checks its own build),
-// it imports system DLLs only, and its manifest names an architecture Windows will
-// accept for it. Wine starts an executable whatever its manifest says; Windows
+// it imports system DLLs only, names no networking library anywhere in its image (so
+// it can neither import one nor load one at run time by name), and its manifest names
+// an architecture Windows will accept for it. Wine starts an executable whatever its manifest says; Windows
 // refuses one whose manifest names another architecture.
 #include <doctest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 #include <fstream>
@@ -83,6 +85,19 @@ class PeFile {
   std::size_t optionalOffset_ = 0, sections_ = 0;
 };
 
+// Where the text occurs in the bytes, without regard to case, as single-byte
+// characters or as UTF-16 ones (what LoadLibraryA and LoadLibraryW would be given).
+bool Names(const std::vector<char>& bytes, const std::string& text) {
+  auto same = [](char a, char b) {
+    return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+  };
+  std::string wide;
+  for (char c : text) wide += std::string{c, '\0'};
+  for (const std::string& form : {text, wide})
+    if (std::search(bytes.begin(), bytes.end(), form.begin(), form.end(), same) != bytes.end()) return true;
+  return false;
+}
+
 std::string ManifestOf(const std::string& path) {
   HMODULE module = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   REQUIRE(module);
@@ -117,6 +132,25 @@ TEST_CASE("velnor.exe imports system DLLs only") {
   for (const std::string& dll : imported) {
     INFO(dll);
     CHECK(system.count(dll) == 1);
+  }
+}
+
+TEST_CASE("velnor.exe names no networking library or call, to import or to load at run time") {
+  const std::vector<char> image = ReadWhole(kProgram);
+  REQUIRE(!image.empty());
+  // The libraries it does load at run time are named in the image, and the search finds them.
+  CHECK(Names(image, "uxtheme.dll"));
+  CHECK(Names(image, "OLEPRO32.DLL"));
+  const char* const networking[] = {
+      // sockets, name resolution, the web and its protocols, network shares and adapters
+      "ws2_32", "wsock32", "mswsock", "ws2help", "wininet", "winhttp", "urlmon", "httpapi", "dnsapi",
+      "iphlpapi", "netapi32", "mpr.dll", "rasapi32", "wsnmp32", "webio",
+      // the calls themselves, should a library be opened under another name
+      "WSAStartup", "WSASocket", "getaddrinfo", "gethostbyname", "InternetOpen", "WinHttpOpen",
+      "URLDownloadTo", "URLOpenStream", "HttpSendRequest"};
+  for (const char* name : networking) {
+    INFO(name);
+    CHECK_FALSE(Names(image, name));
   }
 }
 
