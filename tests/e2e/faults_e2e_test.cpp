@@ -104,6 +104,31 @@ TEST_CASE(
   }
 }
 
+TEST_CASE("Ctrl+Shift+Z held by another program: the program starts, the slots paste, no popup opens") {
+  std::optional<HotkeyHolder> other(std::in_place, MOD_CONTROL | MOD_SHIFT, 'Z');
+  REQUIRE(other->Held());
+  VelnorSession session(kSlots);
+  REQUIRE(session.Start());
+  CHECK(session.velnor.VisibleWindows() == "");
+  REQUIRE(session.target.Activate());
+  for (const SlotAt& entry : kSlots) {
+    CAPTURE(entry.index);
+    session.target.SetText("");
+    Press(entry.slot);
+    CHECK(session.TextArrives(entry.slot.paste));
+  }
+
+  PressHotkey(MOD_CONTROL | MOD_SHIFT, 'Z');
+  CHECK(PumpUntil([&] { return other->Presses() == 1; }));
+  // A popup would show within milliseconds of a press that reached the program.
+  PumpFor(500);
+  CHECK_FALSE(session.velnor.Shows("FormQuickSel"));
+  CHECK(session.velnor.Running());
+
+  other.reset();
+  CHECK_FALSE(IsHotkeyTaken(MOD_CONTROL | MOD_SHIFT, 'Z'));
+}
+
 TEST_CASE("a notification area made anew: the icon is there once, its menu works, the hotkeys paste") {
   VelnorSession session(kSlots);
   REQUIRE(session.Start());
@@ -155,7 +180,13 @@ TEST_CASE("a notification area made anew: the icon is there once, its menu works
   REQUIRE(XMovePointer(5, 5));
   CHECK(PumpUntil([&] { return Strip() != oneIcon; }));
 
-  // Minimising brings the icon back through the subclass the broadcast put in place.
+  // A shell made anew while the window shows gets no icon: the program has none then.
+  REQUIRE(BroadcastTaskbarCreated());
+  CHECK_FALSE(ShellKnowsIcon(iconWindow));
+  PumpFor(500);
+  CHECK_FALSE(session.tray.IconShown());
+
+  // Minimising puts the one icon back.
   PostMessageA(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
   CHECK(PumpUntil([&] { return !IsWindowVisible(main); }));
   CHECK(session.tray.WaitIconShown(true));
