@@ -192,3 +192,41 @@ TEST_CASE("a notification area made anew: the icon is there once, its menu works
   CHECK(session.tray.WaitIconShown(true));
   CHECK(PumpUntil([&] { return Strip() == oneIcon; }));
 }
+
+TEST_CASE("a notification area made anew while the icon's menu or the popup is open: each still works") {
+  VelnorSession session(kSlots);
+  REQUIRE(session.Start());
+  REQUIRE(XMovePointer(5, 5));
+  const std::vector<COLORREF> oneIcon = Strip();
+  REQUIRE(session.target.Activate());
+
+  SUBCASE("the icon's menu: About, its third item, still opens the About box") {
+    REQUIRE(session.tray.RightClickIcon());
+    REQUIRE(session.velnor.WaitShownWindow(nullptr, "#32768") != nullptr);
+    REQUIRE(BroadcastTaskbarCreated());
+    CHECK(session.velnor.Shows(nullptr, "#32768"));
+    PressKey(VK_DOWN);
+    PressKey(VK_DOWN);
+    PressKey(VK_RETURN);
+    HWND about = session.velnor.WaitShownWindow("Info Velnor");
+    REQUIRE(about != nullptr);
+    PostMessageA(about, WM_CLOSE, 0, 0);
+    CHECK(PumpUntil([&] { return !session.velnor.Shows("Info Velnor"); }));
+  }
+  SUBCASE("the quick-select popup: a click on its second row pastes that slot") {
+    REQUIRE(XMovePointer(600, 400));
+    HWND popup = session.OpenQuickSelect();
+    REQUIRE(popup != nullptr);
+    REQUIRE(BroadcastTaskbarCreated());
+    RECT r{};
+    GetWindowRect(popup, &r);
+    REQUIRE(XClick((r.left + r.right) / 2, r.top + kRowHeight + kRowHeight / 2));
+    CHECK(session.QuickSelectGone());
+    CHECK(session.TextArrives(kSlots[1].slot.paste));
+  }
+  REQUIRE(XMovePointer(5, 5));
+  CHECK(PumpUntil([&] { return Strip() == oneIcon; }));
+  PumpFor(500);
+  CHECK(Strip() == oneIcon);
+  CHECK(session.velnor.VisibleWindows() == "");
+}
