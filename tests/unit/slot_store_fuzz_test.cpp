@@ -275,10 +275,10 @@ TEST_CASE(
       break;
     }
   }
-  // Both outcomes must be exercised, or the data went wrong.
+  // A whole run must see both outcomes, or the data went wrong.
   MESSAGE("loads that failed: " << failedLoads << ", whole loads: " << wholeLoads
                                 << ", slowest: " << fuzz.SlowestMs() << " ms");
-  if (fuzz.Cases() >= 50) {
+  if (fuzz.Cases() >= 50 && failedLoads + wholeLoads == fuzz.Cases()) {
     CHECK(failedLoads > 0);
     CHECK(wholeLoads > 0);
   }
