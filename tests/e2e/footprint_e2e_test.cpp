@@ -1,13 +1,18 @@
 // What a whole session of the real program leaves outside itself. A user starts it,
 // pastes, edits and saves one slot, deletes another, opens the About box and clicks
 // its texts other than the link, pastes again and quits. Meanwhile:
-// - the program's Linux process holds no network socket, looked at after each step;
+// - neither the program's Linux process nor the prefix's server, which makes and holds
+//   the sockets programs ask for, holds a network socket, looked at after each step;
 // - the shell is handed nothing: no process is started from the program (any address
 //   or file the shell opens starts its handler), and the recording handler for web
 //   addresses sees no address;
 // - the registry, read whole before and after, differs only under the program's own
-//   key, apart from what Wine itself writes for any program with windows (listed below).
+//   key, apart from what Wine itself writes (listed below, and found by a control run).
+// The look at sockets is itself shown to see a network socket the test opens.
+#include <winsock2.h>
+// After winsock2.h, which must come first.
 #include <doctest.h>
+#include <windows.h>
 
 #include <string>
 #include <vector>
@@ -25,6 +30,8 @@
 
 namespace {
 constexpr char kOwnKey[] = "HKEY_CURRENT_USER\\Software\\Dastrel\\Velnor";
+// The prefix's server process, wineserver or wineserver64.
+constexpr char kServer[] = "wineserver*";
 constexpr char kMainTitle[] = "Velnor Preferences";
 constexpr char kEditorTitle[] = "HotKey Preferences";
 constexpr char kAboutTitle[] = "Info Velnor";
@@ -39,10 +46,10 @@ constexpr POINT kAboutOk{196, 76};
 const StoredSlot kGreeting{"Greeting", "Hello, world", 1, 1, 0, 'K'};
 const std::vector<SlotAt> kSlots = {{0, kGreeting}, {1, {"Farewell", "Bye", 1, 0, 1, 'J'}}};
 
-// What Wine writes for any program with windows, seen in these sessions outside the
-// program's key: the display driver renews its date under the display adapter's class
-// and video keys as each process brings it up, and the system parameters' cache makes
-// its key for the mouse settings the first time a process reads them.
+// What Wine writes by itself, found by a control run without the program (the first
+// case below): the display driver renews its date under the display adapter's class
+// and video keys as each windowed process brings it up, and the first click that comes
+// from X makes the key for the mouse settings in Wine's cache of system parameters.
 struct WineOwn {
   const char* key;    // this key or one below it
   const char* value;  // only this value of it; null: anything
@@ -123,23 +130,142 @@ bool WrittenByWine(const std::string& path, const std::string& value) {
   return false;
 }
 
-// The changes from before to after that lie neither under the program's key nor
-// under one of Wine's own; and how many lie under the program's key.
-std::vector<std::string> ForeignChanges(const RegistrySnapshot& before, const RegistrySnapshot& after,
-                                        int& own) {
+// The changes from before to after, sorted: under the program's key, Wine's own, and
+// the rest.
+struct Changes {
+  int own = 0, wine = 0;
   std::vector<std::string> foreign;
+};
+
+void Sort(const RegistrySnapshot& before, const RegistrySnapshot& after, Changes& changes) {
   for (const std::string& change : before.ChangesTo(after)) {
     const std::size_t bar = change.find('|');
     const std::string path = change.substr(0, bar),
                       value = change.substr(bar + 1, change.find('|', bar + 1) - bar - 1);
     if (UnderKey(path, kOwnKey))
-      ++own;
-    else if (!WrittenByWine(path, value))
-      foreign.push_back(change);
+      ++changes.own;
+    else if (WrittenByWine(path, value))
+      ++changes.wine;
+    else
+      changes.foreign.push_back(change);
   }
-  return foreign;
 }
+
+// The whole of both hives that a program may write.
+struct RegistryReading {
+  RegistrySnapshot user{HKEY_CURRENT_USER, "HKEY_CURRENT_USER"};
+  RegistrySnapshot machine{HKEY_LOCAL_MACHINE, "HKEY_LOCAL_MACHINE"};
+};
+
+Changes ChangesSince(const RegistryReading& before) {
+  const RegistryReading after;
+  Changes changes;
+  Sort(before.user, after.user, changes);
+  Sort(before.machine, after.machine, changes);
+  return changes;
+}
+
+// Starts a Windows program and waits for its first visible window; closes it at the end.
+class WindowedProgram {
+ public:
+  explicit WindowedProgram(const std::string& commandLine) {
+    std::string command = commandLine;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &info))
+      return;
+    CloseHandle(info.hThread);
+    process_ = info.hProcess;
+    id_ = info.dwProcessId;
+    PumpUntil([&] { return (window_ = VisibleWindowOf(id_)) != nullptr; }, 10000);
+  }
+  ~WindowedProgram() {
+    if (!process_) return;
+    if (window_) PostMessageA(window_, WM_CLOSE, 0, 0);
+    if (!PumpUntil([&] { return WaitForSingleObject(process_, 0) == WAIT_OBJECT_0; }))
+      TerminateProcess(process_, 1);
+    CloseHandle(process_);
+  }
+  WindowedProgram(const WindowedProgram&) = delete;
+  WindowedProgram& operator=(const WindowedProgram&) = delete;
+
+  HWND Window() const { return window_; }
+
+ private:
+  struct Search {
+    DWORD id;
+    HWND found;
+  };
+  static BOOL CALLBACK Visit(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<Search*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != search->id || !IsWindowVisible(window)) return TRUE;
+    search->found = window;
+    return FALSE;
+  }
+  static HWND VisibleWindowOf(DWORD id) {
+    Search search{id, nullptr};
+    EnumWindows(&Visit, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+  }
+
+  HANDLE process_ = nullptr;
+  DWORD id_ = 0;
+  HWND window_ = nullptr;
+};
+
 }  // namespace
+
+TEST_CASE("without the program, Wine writes by itself only what is taken as its own") {
+  const RegistryReading before;
+  {
+    WindowedProgram control("C:\\windows\\system32\\winver.exe");
+    REQUIRE(control.Window() != nullptr);
+    REQUIRE(XClick(30, 30));  // on the desktop, clear of every window
+    PumpFor(500);
+  }
+  const Changes changes = ChangesSince(before);
+  for (const std::string& change : changes.foreign)
+    CHECK_MESSAGE(false, "not listed as Wine's own: " << change);
+  CHECK(changes.own == 0);
+  // The readings see what Wine wrote: a windowed program always renews the driver date.
+  CHECK(changes.wine > 0);
+}
+
+TEST_CASE("the look at a program's sockets sees a network socket it opens and its unix ones") {
+  WSADATA data{};
+  REQUIRE(WSAStartup(MAKEWORD(2, 2), &data) == 0);
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  const std::string self = std::string(path).substr(std::string(path).find_last_of("\\/") + 1);
+
+  const ProcessSockets without = SocketsOfWineProcesses(self);
+  REQUIRE(without.failure.empty());
+  REQUIRE(without.pids.size() == 1);
+  CHECK(without.network.empty());
+  CHECK(without.local > 0);  // its connection to the server
+  const ProcessSockets server = SocketsOfWineProcesses(kServer);
+  REQUIRE(server.pids.size() == 1);
+  CHECK(server.network.empty());
+
+  SOCKET udp = socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
+  REQUIRE(udp != INVALID_SOCKET);
+  sockaddr_in local{};
+  local.sin_family = AF_INET;
+  local.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  REQUIRE(bind(udp, reinterpret_cast<const sockaddr*>(&local), sizeof local) == 0);
+  // Held by the server, and by the program too once it has used it.
+  std::vector<std::string> seen = SocketsOfWineProcesses(kServer).network;
+  const std::vector<std::string> own = SocketsOfWineProcesses(self).network;
+  seen.insert(seen.end(), own.begin(), own.end());
+  closesocket(udp);
+  WSACleanup();
+  REQUIRE_FALSE(seen.empty());
+  for (const std::string& socket : seen) CHECK(socket.rfind("udp inode ", 0) == 0);
+}
 
 TEST_CASE(
     "a whole session writes the registry only under its own key, opens no socket and hands the shell "
@@ -147,10 +273,9 @@ TEST_CASE(
   ShellOpenRecorder shell;
   REQUIRE(shell.Ready());
   VelnorSession session(kSlots);
-  const RegistrySnapshot userBefore(HKEY_CURRENT_USER, "HKEY_CURRENT_USER");
-  const RegistrySnapshot machineBefore(HKEY_LOCAL_MACHINE, "HKEY_LOCAL_MACHINE");
-  REQUIRE(userBefore.KeyCount() > 10);
-  REQUIRE(machineBefore.KeyCount() > 100);
+  const RegistryReading before;
+  REQUIRE(before.user.KeyCount() > 10);
+  REQUIRE(before.machine.KeyCount() > 100);
 
   REQUIRE(session.Start());
   ProcessTree tree(session.velnor.Process());
@@ -158,7 +283,7 @@ TEST_CASE(
 
   auto noNetwork = [&](const std::string& step) {
     CAPTURE(step);
-    const ProcessSockets sockets = SocketsOfWineProgram("velnor.exe");
+    const ProcessSockets sockets = SocketsOfWineProcesses("velnor.exe");
     REQUIRE(sockets.failure.empty());
     // One Linux process behind velnor.exe, connected to Wine's server.
     REQUIRE(sockets.pids.size() == 1);
@@ -166,6 +291,11 @@ TEST_CASE(
     for (const std::string& socket : sockets.network) CHECK_MESSAGE(false, "network socket: " << socket);
     for (const std::string& socket : sockets.other)
       CHECK_MESSAGE(false, "socket of another family: " << socket);
+    // Nor any that the server holds for it (or for any other program of the prefix).
+    const ProcessSockets server = SocketsOfWineProcesses(kServer);
+    REQUIRE(server.pids.size() == 1);
+    for (const std::string& socket : server.network)
+      CHECK_MESSAGE(false, "network socket in the server: " << socket);
   };
   noNetwork("started");
 
@@ -219,14 +349,9 @@ TEST_CASE(
   CHECK(tree.Processes() == 1);
   CHECK(shell.Opened().empty());
 
-  int own = 0;
-  const std::vector<std::string> foreign =
-      ForeignChanges(userBefore, RegistrySnapshot(HKEY_CURRENT_USER, "HKEY_CURRENT_USER"), own);
-  const std::vector<std::string> foreignMachine =
-      ForeignChanges(machineBefore, RegistrySnapshot(HKEY_LOCAL_MACHINE, "HKEY_LOCAL_MACHINE"), own);
-  for (const std::string& change : foreign) CHECK_MESSAGE(false, "written outside its key: " << change);
-  for (const std::string& change : foreignMachine)
+  const Changes changes = ChangesSince(before);
+  for (const std::string& change : changes.foreign)
     CHECK_MESSAGE(false, "written outside its key: " << change);
   // The readings see the program's own writes: the saved slot and the deleted one.
-  CHECK(own >= 2);
+  CHECK(changes.own >= 2);
 }

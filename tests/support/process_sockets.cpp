@@ -5,8 +5,8 @@
 #include "unix_command.h"
 
 namespace {
-// For each process of the prefix ($prefix) whose program, the first word of its command
-// line, is the file ($file, in lower case):
+// For each process of the prefix ($prefix) whose program's file name, from the first
+// word of its command line, matches the pattern ($file, in lower case):
 // "pid N", then "socket KIND INODE" for each socket, KIND being the table listing it.
 constexpr char kScript[] = R"(
 for environ in /proc/[0-9]*/environ; do
@@ -14,7 +14,7 @@ for environ in /proc/[0-9]*/environ; do
   pid=${environ#/proc/}; pid=${pid%/environ}
   program=$(tr '\0' '\n' < /proc/$pid/cmdline 2>/dev/null | head -n 1 | tr -d '"' | sed 's/[[:space:]]*$//' |
             tr 'A-Z' 'a-z')
-  case $program in *\\"$file" | */"$file" | "$file") ;; *) continue ;; esac
+  case ${program##*[\\/]} in $file) ;; *) continue ;; esac
   echo "pid $pid"
   for fd in /proc/$pid/fd/*; do
     link=$(readlink "$fd" 2>/dev/null) || continue
@@ -54,7 +54,7 @@ std::string ReadWholeFile(const std::string& path) {
 }
 }  // namespace
 
-ProcessSockets SocketsOfWineProgram(const std::string& fileName) {
+ProcessSockets SocketsOfWineProcesses(const std::string& fileName) {
   ProcessSockets found;
   char prefix[MAX_PATH] = {};
   const DWORD length = GetEnvironmentVariableA("WINEPREFIX", prefix, sizeof prefix);

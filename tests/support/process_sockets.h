@@ -1,10 +1,13 @@
 #pragma once
-// The sockets of a Windows program's Linux process, seen from Linux. Wine runs each
-// Windows process as one Linux process whose command line is the Windows one, so the
-// program is found by its file's name among the processes of this test's Wine prefix
-// (each runs with WINEPREFIX naming it). Each of its open files that is a socket is
+// The sockets of the Linux processes behind a Wine prefix, seen from Linux. Wine runs
+// each Windows process as one Linux process whose command line is the Windows one, so
+// a program is found by its file's name among the processes of this test's prefix
+// (each runs with WINEPREFIX naming it). Each of their open files that is a socket is
 // looked up in the kernel's tables: tcp, udp and raw ones (either IP version) are
-// network sockets; unix ones are local, among them Wine's own connection to its server.
+// network sockets; unix ones are local, among them each process's connection to the
+// prefix's server. The server makes the sockets a Windows program asks for and holds
+// them; the program's process holds one only while it uses it, so a look for network
+// sockets looks at the server ("wineserver*") as well.
 #include <string>
 #include <vector>
 
@@ -16,6 +19,6 @@ struct ProcessSockets {
   std::string failure;               // why nothing could be looked at, or empty
 };
 
-// The sockets of the processes of this Wine prefix whose command line names the file
-// (a name such as "velnor.exe", compared without regard to case).
-ProcessSockets SocketsOfWineProgram(const std::string& fileName);
+// The sockets of the processes of this Wine prefix whose program's file name matches
+// the shell pattern ("velnor.exe", "wineserver*"), compared in lower case.
+ProcessSockets SocketsOfWineProcesses(const std::string& fileName);
