@@ -74,7 +74,7 @@ TEST_CASE(
       session.target.SetText("");
       Press(entry.slot);
       if (entry.index != held.index) {
-        CHECK(session.TextArrives(entry.slot.paste));
+        CHECK(session.PasteArrives(entry.slot.paste));
         continue;
       }
       // The press went to the other program, and the paste that would follow 100 ms
@@ -95,7 +95,7 @@ TEST_CASE(
     session.target.SetText("");
     REQUIRE(XClick((r.left + r.right) / 2, r.top + kRowHeight * row + kRowHeight / 2));
     CHECK(session.QuickSelectGone());
-    CHECK(session.TextArrives(held.slot.paste));
+    CHECK(session.PasteArrives(held.slot.paste));
 
     // Once the other program lets go, the program does not take the key behind the
     // user's back: the registration it tried at start is not retried.
@@ -115,7 +115,7 @@ TEST_CASE("Ctrl+Shift+Z held by another program: the program starts, the slots p
     CAPTURE(entry.index);
     session.target.SetText("");
     Press(entry.slot);
-    CHECK(session.TextArrives(entry.slot.paste));
+    CHECK(session.PasteArrives(entry.slot.paste));
   }
 
   PressHotkey(MOD_CONTROL | MOD_SHIFT, 'Z');
@@ -145,7 +145,7 @@ TEST_CASE("a notification area made anew: the icon is there once, its menu works
     // refused: the hotkeys and the popup still serve.
     REQUIRE(session.target.Activate());
     Press(kSlots[1].slot);
-    CHECK(session.TextArrives(kSlots[1].slot.paste));
+    CHECK(session.PasteArrives(kSlots[1].slot.paste));
     REQUIRE(XMovePointer(600, 400));
     CHECK(session.OpenQuickSelect() != nullptr);
     PressKey(VK_ESCAPE);
@@ -165,7 +165,7 @@ TEST_CASE("a notification area made anew: the icon is there once, its menu works
 
   REQUIRE(session.target.Activate());
   Press(kSlots[0].slot);
-  CHECK(session.TextArrives(kSlots[0].slot.paste));
+  CHECK(session.PasteArrives(kSlots[0].slot.paste));
 
   // The menu from the icon: Down from no selection is its first item, Preferences.
   REQUIRE(session.tray.RightClickIcon());
@@ -222,7 +222,7 @@ TEST_CASE("a notification area made anew while the icon's menu or the popup is o
     GetWindowRect(popup, &r);
     REQUIRE(XClick((r.left + r.right) / 2, r.top + kRowHeight + kRowHeight / 2));
     CHECK(session.QuickSelectGone());
-    CHECK(session.TextArrives(kSlots[1].slot.paste));
+    CHECK(session.PasteArrives(kSlots[1].slot.paste));
   }
   REQUIRE(XMovePointer(5, 5));
   CHECK(PumpUntil([&] { return Strip() == oneIcon; }));

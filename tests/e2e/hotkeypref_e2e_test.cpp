@@ -472,9 +472,9 @@ TEST_CASE(
   // and the editor opened again shows it.
   REQUIRE(session.target.Activate());
   PressHotkey(MOD_CONTROL | MOD_ALT, 'K');
-  CHECK(session.TextArrives("Other"));
+  CHECK(session.PasteArrives("Other"));
   session.target.SetText("");
   PressHotkey(MOD_CONTROL | MOD_SHIFT, 'F');
-  CHECK(session.TextArrives("first text"));
+  CHECK(session.PasteArrives("first text"));
   CHECK(ShownByEditor(session) == "Changed / Other / J");
 }

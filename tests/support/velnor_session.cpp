@@ -2,6 +2,7 @@
 
 #include <doctest.h>
 
+#include "held_keys.h"
 #include "key_input.h"
 #include "screenshot.h"
 #include "wait.h"
@@ -34,7 +35,23 @@ bool VelnorSession::Start() {
 }
 
 bool VelnorSession::TextArrives(const std::string& text, DWORD timeoutMs) {
-  return PumpUntil([&] { return target.Text() == text; }, timeoutMs);
+  if (PumpUntil([&] { return target.Text() == text; }, timeoutMs)) return true;
+  // Where the keys went instead is the clue: the foreground window has them.
+  char title[128] = {}, className[64] = {};
+  HWND foreground = GetForegroundWindow();
+  GetWindowTextA(foreground, title, sizeof title);
+  GetClassNameA(foreground, className, sizeof className);
+  MESSAGE("waited " << timeoutMs << " ms for the target to hold '" << text << "'; it holds '" << target.Text()
+                    << "'; the foreground window is " << className << " '" << title
+                    << "'; the program's visible windows: " << velnor.VisibleWindows());
+  return false;
+}
+
+bool VelnorSession::PasteArrives(const std::string& text) {
+  if (!TextArrives(text)) return false;
+  if (PumpUntil([] { return !IsKeyDown(VK_CONTROL); })) return true;
+  MESSAGE("the paste of '" << text << "' landed, but Ctrl stayed down");
+  return false;
 }
 
 HWND VelnorSession::OpenQuickSelect() const {

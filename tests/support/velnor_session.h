@@ -32,6 +32,10 @@ class VelnorSession {
   bool Start();
   // Pumps until the target's text is exactly this.
   bool TextArrives(const std::string& text, DWORD timeoutMs = 5000);
+  // The same, then until the program has let go of Ctrl, the last key of its Ctrl+V:
+  // Wine injects another process's key events one at a time, so a press made before
+  // that would mingle with them and lose its hotkey.
+  bool PasteArrives(const std::string& text);
   // Presses Ctrl+Shift+Z and waits for the quick-select popup; it, or null.
   HWND OpenQuickSelect() const;
   // Pumps until the quick-select popup is gone.
