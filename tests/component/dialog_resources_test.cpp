@@ -32,6 +32,7 @@
 #include "program_windows.h"
 #include "slot_store.h"
 #include "wait.h"
+#include "windowed_program.h"
 
 namespace {
 // Quick enough for every suite run; the soak script sets more.
@@ -222,39 +223,21 @@ TEST_CASE("opening and closing the program's windows many times leaves no object
 // with the process), which is the target application's, not the program's.
 class ForeignEdit {
  public:
-  ForeignEdit() {
-    std::string command = "notepad.exe";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &info))
-      return;
-    CloseHandle(info.hThread);
-    process_ = info.hProcess;
-    WaitForInputIdle(process_, 10000);
-    PumpUntil(
-        [&] {
-          frame_ = FindWindowA("Notepad", nullptr);
-          edit_ = frame_ ? FindWindowExA(frame_, nullptr, "Edit", nullptr) : nullptr;
-          return edit_ != nullptr;
-        },
-        10000);
+  ForeignEdit() : notepad_("notepad.exe") {
+    if (notepad_.Window()) edit_ = FindWindowExA(notepad_.Window(), nullptr, "Edit", nullptr);
   }
   ~ForeignEdit() {
-    if (process_) {
-      TerminateProcess(process_, 0);  // unasked, its text is not saved
-      WaitForSingleObject(process_, 5000);
-      CloseHandle(process_);
-    }
+    // Unchanged, it closes without asking whether to save.
+    Clear();
+    SendMessageTimeoutA(edit_, EM_SETMODIFY, FALSE, 0, SMTO_NORMAL, 2000, nullptr);
   }
   ForeignEdit(const ForeignEdit&) = delete;
   ForeignEdit& operator=(const ForeignEdit&) = delete;
 
   bool Activate() {
     if (!edit_) return false;
-    SetForegroundWindow(frame_);
-    return PumpUntil([&] { return GetForegroundWindow() == frame_; }, 3000);
+    SetForegroundWindow(notepad_.Window());
+    return PumpUntil([&] { return GetForegroundWindow() == notepad_.Window(); }, 3000);
   }
   std::string Text() const {
     char text[256] = {};
@@ -269,8 +252,8 @@ class ForeignEdit {
   }
 
  private:
-  HANDLE process_ = nullptr;
-  HWND frame_ = nullptr, edit_ = nullptr;
+  WindowedProgram notepad_;
+  HWND edit_ = nullptr;
 };
 
 TEST_CASE("many pastes into another program's edit control leave no object and no memory behind") {

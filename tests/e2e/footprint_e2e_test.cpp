@@ -26,6 +26,7 @@
 #include "text.h"
 #include "velnor_session.h"
 #include "wait.h"
+#include "windowed_program.h"
 #include "x_input.h"
 
 namespace {
@@ -164,58 +165,6 @@ Changes ChangesSince(const RegistryReading& before) {
   Sort(before.machine, after.machine, changes);
   return changes;
 }
-
-// Starts a Windows program and waits for its first visible window; closes it at the end.
-class WindowedProgram {
- public:
-  explicit WindowedProgram(const std::string& commandLine) {
-    std::string command = commandLine;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &info))
-      return;
-    CloseHandle(info.hThread);
-    process_ = info.hProcess;
-    id_ = info.dwProcessId;
-    PumpUntil([&] { return (window_ = VisibleWindowOf(id_)) != nullptr; }, 10000);
-  }
-  ~WindowedProgram() {
-    if (!process_) return;
-    if (window_) PostMessageA(window_, WM_CLOSE, 0, 0);
-    if (!PumpUntil([&] { return WaitForSingleObject(process_, 0) == WAIT_OBJECT_0; }))
-      TerminateProcess(process_, 1);
-    CloseHandle(process_);
-  }
-  WindowedProgram(const WindowedProgram&) = delete;
-  WindowedProgram& operator=(const WindowedProgram&) = delete;
-
-  HWND Window() const { return window_; }
-
- private:
-  struct Search {
-    DWORD id;
-    HWND found;
-  };
-  static BOOL CALLBACK Visit(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<Search*>(param);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner != search->id || !IsWindowVisible(window)) return TRUE;
-    search->found = window;
-    return FALSE;
-  }
-  static HWND VisibleWindowOf(DWORD id) {
-    Search search{id, nullptr};
-    EnumWindows(&Visit, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-  }
-
-  HANDLE process_ = nullptr;
-  DWORD id_ = 0;
-  HWND window_ = nullptr;
-};
 
 }  // namespace
 
