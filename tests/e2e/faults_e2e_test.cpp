@@ -54,6 +54,13 @@ bool BroadcastTaskbarCreated() {
   return message != 0 && SendMessageTimeoutA(HWND_BROADCAST, message, 0, 0, SMTO_NORMAL | SMTO_ABORTIFHUNG,
                                              5000, &answer) != 0;
 }
+// Starts the program while another program holds one of its keys: the refusal is
+// reported nowhere, only the icon shows; then the target takes the focus.
+void StartQuietly(VelnorSession& session) {
+  REQUIRE(session.Start());
+  CHECK(session.velnor.VisibleWindows() == "");
+  REQUIRE(session.target.Activate());
+}
 }  // namespace
 
 TEST_CASE(
@@ -64,10 +71,7 @@ TEST_CASE(
                                       static_cast<UINT>(held.slot.key));
     REQUIRE(other->Held());
     VelnorSession session(kSlots);
-    REQUIRE(session.Start());
-    // The refusal is reported nowhere: only the icon shows.
-    CHECK(session.velnor.VisibleWindows() == "");
-    REQUIRE(session.target.Activate());
+    StartQuietly(session);
 
     for (const SlotAt& entry : kSlots) {
       CAPTURE(entry.index);
@@ -108,9 +112,7 @@ TEST_CASE("Ctrl+Shift+Z held by another program: the program starts, the slots p
   std::optional<HotkeyHolder> other(std::in_place, MOD_CONTROL | MOD_SHIFT, 'Z');
   REQUIRE(other->Held());
   VelnorSession session(kSlots);
-  REQUIRE(session.Start());
-  CHECK(session.velnor.VisibleWindows() == "");
-  REQUIRE(session.target.Activate());
+  StartQuietly(session);
   for (const SlotAt& entry : kSlots) {
     CAPTURE(entry.index);
     session.target.SetText("");
