@@ -40,7 +40,7 @@ struct Tally {
 
 struct Totals : Tally {
   long crashes = 0, stuck = 0;
-  Tally bySpacing[3];  // the bursts at 10, 50 and 200 ms
+  Tally bySpacing[3];   // the bursts at 10, 50 and 200 ms
   long cycles[3] = {};  // editor, About, quick-select
   long closedByMessage = 0;
   long taskbarRecreated = 0;
@@ -66,13 +66,14 @@ class Soak {
                  SWP_NOSIZE | SWP_NOZORDER);
     ShowMainWindow();
     FocusTarget();
-    PostedHotkeys posted(*program_, [this](double ms) { return PastedSlot(ms); }, 2);
+    PostedHotkeys posted(
+        *program_, [this](double ms) { return PastedSlot(ms); }, 2);
     posted_ = &posted;
-    // One of everything first: what is made once and kept is not growth.
     Burst(10, 20, true);
     DialogCycles(1);
-    first_ = Read();
-    for (int round = 0; Alive() && (round == 0 || NowMs() < deadline_); ++round) {
+    start_ = Read();
+    // Two rounds at least, however short the time: growth is measured over the second.
+    for (int round = 0; Alive() && (round < 2 || NowMs() < deadline_); ++round) {
       const int presses = round == 0 ? firstPresses_ : firstPresses_ / 5;
       for (int spacing = 0; spacing < 3; ++spacing) {
         if (Alive()) Burst(kSpacings[spacing], presses, spacing < 2, &totals_.bySpacing[spacing]);
@@ -80,10 +81,17 @@ class Soak {
       if (Alive()) BusyClipboard();
       if (Alive()) TaskbarRecreated();
       if (Alive()) DialogCycles(round == 0 ? 50 : 20);
-      Progress("soak: round %d done, %ld presses so far, %.0f s left", round + 1, totals_.presses,
-               (deadline_ - NowMs()) / 1000.0);
+      const Reading now = Read();
+      // The first round, at full size, is the warm-up: the heaps settle at the most the
+      // largest burst and every dialog need, and keep that. Growth is what comes after.
+      if (round == 0)
+        first_ = now;
+      else
+        ++laterRounds_;
+      last_ = now;
+      Progress("soak: round %d done, %ld presses so far, private memory %.0f KB, %ld windows, %.0f s left",
+               round + 1, totals_.presses, now.privateKb, now.windows, (deadline_ - NowMs()) / 1000.0);
     }
-    last_ = Read();
     if (Alive()) CloseWithPastePending();
     Report();
   }
@@ -109,7 +117,8 @@ class Soak {
 
   void ShowMainWindow() {
     DoubleClickAt(TrayWatch().IconPosition());
-    if (!PumpUntil([&] { return (main_ = ShownWindowOf(program_->Id(), "Velnor Preferences")) != nullptr; }, 5000))
+    if (!PumpUntil([&] { return (main_ = ShownWindowOf(program_->Id(), "Velnor Preferences")) != nullptr; },
+                   5000))
       throw std::runtime_error("Velnor's main window did not show on a double click on its icon");
     slotButton_ = ClientToScreenAt(main_, {70, 25});  // the first of the ten buttons
   }
@@ -256,7 +265,7 @@ class Soak {
     for (int spacing = 0; spacing < 3; ++spacing) {
       const Tally& t = totals_.bySpacing[spacing];
       const std::string what = "bursts " + n(static_cast<long>(kSpacings[spacing])) + " ms apart (" +
-                                (spacing < 2 ? "posted" : "keyed") + ")";
+                               (spacing < 2 ? "posted" : "keyed") + ")";
       line(what.c_str(), n(t.presses) + " presses, " + n(t.right) + " right, " + n(t.wrong) + " wrong, " +
                              n(t.lost) + " lost");
     }
@@ -265,17 +274,26 @@ class Soak {
     line("dialog cycles (editor, About, quick-select)",
          n(totals_.cycles[0]) + ", " + n(totals_.cycles[1]) + ", " + n(totals_.cycles[2]));
     line("taskbar re-created", n(totals_.taskbarRecreated) + " times");
-    line("windows delta", n(last_.windows - first_.windows) + " (" + n(first_.windows) + " -> " +
-                              n(last_.windows) + ")");
-    line("threads delta", n(last_.threads - first_.threads) + " (" + n(first_.threads) + " -> " +
-                              n(last_.threads) + ")");
-    // Wine reports no handle count for another process.
-    if (first_.handles > 0)
-      line("kernel handles delta", n(last_.handles - first_.handles) + " (" + n(first_.handles) + " -> " +
-                                       n(last_.handles) + ")");
-    line("private memory delta", n(static_cast<long>(last_.privateKb - first_.privateKb)) + " KB (" +
-                                     n(static_cast<long>(first_.privateKb)) + " -> " +
-                                     n(static_cast<long>(last_.privateKb)) + " KB)");
+    const auto kb = [&](double value) { return n(static_cast<long>(value)); };
+    line("private memory in the first round", "+" + kb(first_.privateKb - start_.privateKb) + " KB (" +
+                                                  kb(start_.privateKb) + " -> " + kb(first_.privateKb) +
+                                                  " KB, kept from the largest burst and the dialogs)");
+    const std::string over = laterRounds_ == 1 ? " over the round after the first"
+                                               : " over the " + n(laterRounds_) + " rounds after the first";
+    if (laterRounds_ == 0) {
+      line("deltas", "not measured: no round after the first");
+    } else {
+      line("windows delta", n(last_.windows - first_.windows) + " (" + n(first_.windows) + " -> " +
+                                n(last_.windows) + ")" + over);
+      line("threads delta", n(last_.threads - first_.threads) + " (" + n(first_.threads) + " -> " +
+                                n(last_.threads) + ")" + over);
+      // Wine reports no handle count for another process.
+      if (first_.handles > 0)
+        line("kernel handles delta", n(last_.handles - first_.handles) + " (" + n(first_.handles) + " -> " +
+                                         n(last_.handles) + ")" + over);
+      line("private memory delta", kb(last_.privateKb - first_.privateKb) + " KB (" + kb(first_.privateKb) +
+                                       " -> " + kb(last_.privateKb) + " KB)" + over);
+    }
     line("close with a paste pending", endMs_ < 0 ? std::string("did not end")
                                                   : "ended in " + n(static_cast<long>(endMs_)) +
                                                         " ms, exit code " + n(static_cast<long>(endCode_)));
@@ -297,7 +315,8 @@ class Soak {
   POINT slotButton_{};
   PostedHotkeys* posted_ = nullptr;
   Totals totals_;
-  Reading first_, last_;
+  Reading start_, first_, last_;  // after the warm-up press, the first round, the last
+  long laterRounds_ = 0;
   bool crashed_ = false;
   double endMs_ = -1;
   DWORD endCode_ = 0;
@@ -305,7 +324,6 @@ class Soak {
 }  // namespace
 
 int main(int argc, char** argv) {
-  return RunDriver(argc, argv, 2, "<velnor.exe> <minutes>", [](const auto& args) {
-    Soak(args[0], std::stod(args[1])).Run();
-  });
+  return RunDriver(argc, argv, 2, "<velnor.exe> <minutes>",
+                   [](const auto& args) { Soak(args[0], std::stod(args[1])).Run(); });
 }
