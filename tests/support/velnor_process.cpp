@@ -29,6 +29,7 @@ bool VelnorProcess::Start() {
   std::string command = "\"" + (program_.empty() ? TestBinaryFolder() + "velnor.exe" : program_) + "\"";
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
+  if (!desktop_.empty()) startup.lpDesktop = desktop_.data();
   PROCESS_INFORMATION info{};
   if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
     const DWORD error = GetLastError();

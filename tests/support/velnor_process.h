@@ -21,6 +21,8 @@ class VelnorProcess {
   bool Start();
   // Another file to start instead of the built velnor.exe (a copy of it), by full path.
   void SetProgram(std::string path) { program_ = std::move(path); }
+  // Another desktop to start it on ("station\\desktop"); the caller's when empty.
+  void SetDesktop(std::string path) { desktop_ = std::move(path); }
   // Pumps until the program has made its main window and Ctrl+Shift+Z is taken, or
   // the program ended; true when ready. Says why when it is not.
   bool WaitReady(DWORD timeoutMs = 15000);
@@ -54,6 +56,7 @@ class VelnorProcess {
   HANDLE process_ = nullptr;
   DWORD id_ = 0;
   std::string program_;
+  std::string desktop_;
 };
 
 // The folder of the running test executable, ending with a backslash.

@@ -1,0 +1,69 @@
+#include "no_shell_desktop.h"
+
+#include <doctest.h>
+#include <shellapi.h>
+
+#include <thread>
+
+NoShellDesktop::NoShellDesktop() {
+  const std::string station = "VelnorNoShell" + std::to_string(GetCurrentProcessId());
+  station_ = CreateWindowStationA(station.c_str(), 0, WINSTA_ALL_ACCESS, nullptr);
+  if (!station_) {
+    MESSAGE("CreateWindowStation failed with error " << GetLastError());
+    return;
+  }
+  // A desktop is made on the process's current window station.
+  HWINSTA own = GetProcessWindowStation();
+  SetProcessWindowStation(station_);
+  desktop_ = CreateDesktopA("Default", nullptr, nullptr, 0, GENERIC_ALL, nullptr);
+  if (!desktop_) MESSAGE("CreateDesktop failed with error " << GetLastError());
+  SetProcessWindowStation(own);
+  path_ = station + "\\Default";
+}
+
+NoShellDesktop::~NoShellDesktop() {
+  if (desktop_) CloseDesktop(desktop_);
+  if (station_) CloseWindowStation(station_);
+}
+
+bool NoShellDesktop::Run(const std::function<void()>& work) const {
+  if (!Made()) return false;
+  bool attached = false;
+  DWORD error = 0;
+  HWINSTA own = GetProcessWindowStation();
+  SetProcessWindowStation(station_);
+  // A thread can change its desktop only while it has no windows: a fresh one.
+  std::thread([&] {
+    attached = SetThreadDesktop(desktop_) != FALSE;
+    if (attached) work();
+    else error = GetLastError();
+  }).join();
+  SetProcessWindowStation(own);
+  // Wine takes a thread's new desktop as the process's default one too, which every
+  // thread made afterwards would start on: another fresh thread sets the caller's back.
+  std::thread([desktop = GetThreadDesktop(GetCurrentThreadId())] { SetThreadDesktop(desktop); }).join();
+  if (!attached) MESSAGE("SetThreadDesktop failed with error " << error);
+  return attached;
+}
+
+bool NotificationIconAdds() {
+  HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+  NOTIFYICONDATAA record{};
+  record.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  record.hWnd = window;
+  record.uFlags = NIF_ICON;
+  record.hIcon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
+  const bool added = Shell_NotifyIconA(NIM_ADD, &record) != FALSE;
+  if (added) Shell_NotifyIconA(NIM_DELETE, &record);
+  DestroyWindow(window);
+  return added;
+}
+
+bool HotkeyTakenOnThisDesktop(UINT modifiers, UINT key) {
+  constexpr int kProbeId = 0xBFF0;
+  if (RegisterHotKey(nullptr, kProbeId, modifiers, key)) {
+    UnregisterHotKey(nullptr, kProbeId);
+    return false;
+  }
+  return GetLastError() == ERROR_HOTKEY_ALREADY_REGISTERED;
+}
