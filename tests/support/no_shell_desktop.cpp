@@ -39,9 +39,6 @@ bool NoShellDesktop::Run(const std::function<void()>& work) const {
     else error = GetLastError();
   }).join();
   SetProcessWindowStation(own);
-  // Wine takes a thread's new desktop as the process's default one too, which every
-  // thread made afterwards would start on: another fresh thread sets the caller's back.
-  std::thread([desktop = GetThreadDesktop(GetCurrentThreadId())] { SetThreadDesktop(desktop); }).join();
   if (!attached) MESSAGE("SetThreadDesktop failed with error " << error);
   return attached;
 }

@@ -4,7 +4,9 @@
 // taskbar has not started. A program is started there through lpDesktop; what it
 // made is seen from Run(), whose work runs on a thread attached to that desktop with
 // the process switched to that window station meanwhile (windows and hotkeys belong
-// to a desktop, atoms and the clipboard to a window station).
+// to a desktop, atoms and the clipboard to a window station). Under Wine, threads the
+// process makes afterwards start on that desktop too, so a test using it is best an
+// executable of its own.
 #include <windows.h>
 
 #include <functional>
