@@ -46,14 +46,6 @@ HWND IconWindowOf(const VelnorProcess& velnor) {
   return nullptr;
 }
 
-// What a shell that starts anew does: the registered message to every top-level
-// window. Sent rather than posted, so every window has handled it on return.
-bool BroadcastTaskbarCreated() {
-  const UINT message = RegisterWindowMessageA("TaskbarCreated");
-  DWORD_PTR answer = 0;
-  return message != 0 && SendMessageTimeoutA(HWND_BROADCAST, message, 0, 0, SMTO_NORMAL | SMTO_ABORTIFHUNG,
-                                             5000, &answer) != 0;
-}
 // Starts the program while another program holds one of its keys: the refusal is
 // reported nowhere, only the icon shows; then the target takes the focus.
 void StartQuietly(VelnorSession& session) {

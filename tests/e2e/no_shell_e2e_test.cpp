@@ -10,6 +10,7 @@
 
 #include "hotkey_probe.h"
 #include "no_shell_desktop.h"
+#include "tray_probe.h"
 #include "velnor_session.h"
 #include "wait.h"
 
@@ -18,14 +19,6 @@ const std::vector<SlotAt> kSlots = {
     {0, {"Greeting", "Hello, world", 1, 1, 0, 'K'}},
     {9, {"Last", "the tenth slot", 1, 0, 1, 'J'}},
 };
-
-// What a shell that starts anew does: the registered message to every top-level window.
-bool BroadcastTaskbarCreated() {
-  const UINT message = RegisterWindowMessageA("TaskbarCreated");
-  DWORD_PTR answer = 0;
-  return message != 0 && SendMessageTimeoutA(HWND_BROADCAST, message, 0, 0, SMTO_NORMAL | SMTO_ABORTIFHUNG,
-                                             5000, &answer) != 0;
-}
 }  // namespace
 
 TEST_CASE("no notification area at start: the program runs on without its icon, keys taken, nothing shown") {
@@ -33,7 +26,7 @@ TEST_CASE("no notification area at start: the program runs on without its icon, 
   NoShellDesktop desktop;
   REQUIRE(desktop.Made());
   bool iconAdded = true;
-  REQUIRE(desktop.Run([&] { iconAdded = NotificationIconAdds(); }));
+  REQUIRE(desktop.Run([&] { iconAdded = ShellAcceptsIcons(); }));
   REQUIRE_MESSAGE(!iconAdded, "the shell added an icon on the desktop that should have none");
 
   session.velnor.SetDesktop(desktop.Path());

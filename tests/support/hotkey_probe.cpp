@@ -8,20 +8,26 @@ namespace {
 // Thread hotkeys (no window) take identifiers below 0xC000; the probe's own thread
 // never has a second registration, so one fixed identifier serves.
 constexpr int kProbeId = 0xB000;
+
+// Registers the key for the calling thread and withdraws it at once; 0 when that
+// worked, else the system's error.
+DWORD TryRegisterHotkey(UINT modifiers, UINT key) {
+  if (!RegisterHotKey(nullptr, kProbeId, modifiers, key)) return GetLastError();
+  UnregisterHotKey(nullptr, kProbeId);
+  return 0;
+}
 }  // namespace
 
 bool IsHotkeyTaken(UINT modifiers, UINT key) {
   DWORD error = 0;
-  std::thread([&] {
-    if (RegisterHotKey(nullptr, kProbeId, modifiers, key)) {
-      UnregisterHotKey(nullptr, kProbeId);
-    } else {
-      error = GetLastError();
-    }
-  }).join();
+  std::thread([&] { error = TryRegisterHotkey(modifiers, key); }).join();
   if (error == 0) return false;
   if (error == ERROR_HOTKEY_ALREADY_REGISTERED) return true;
   throw std::runtime_error("RegisterHotKey failed with error " + std::to_string(error));
+}
+
+bool HotkeyTakenOnThisDesktop(UINT modifiers, UINT key) {
+  return TryRegisterHotkey(modifiers, key) == ERROR_HOTKEY_ALREADY_REGISTERED;
 }
 
 HotkeyHolder::HotkeyHolder(UINT modifiers, UINT key) {

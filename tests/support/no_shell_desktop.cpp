@@ -1,7 +1,6 @@
 #include "no_shell_desktop.h"
 
 #include <doctest.h>
-#include <shellapi.h>
 
 #include <thread>
 
@@ -41,26 +40,4 @@ bool NoShellDesktop::Run(const std::function<void()>& work) const {
   SetProcessWindowStation(own);
   if (!attached) MESSAGE("SetThreadDesktop failed with error " << error);
   return attached;
-}
-
-bool NotificationIconAdds() {
-  HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
-  NOTIFYICONDATAA record{};
-  record.cbSize = NOTIFYICONDATAA_V1_SIZE;
-  record.hWnd = window;
-  record.uFlags = NIF_ICON;
-  record.hIcon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
-  const bool added = Shell_NotifyIconA(NIM_ADD, &record) != FALSE;
-  if (added) Shell_NotifyIconA(NIM_DELETE, &record);
-  DestroyWindow(window);
-  return added;
-}
-
-bool HotkeyTakenOnThisDesktop(UINT modifiers, UINT key) {
-  constexpr int kProbeId = 0xBFF0;
-  if (RegisterHotKey(nullptr, kProbeId, modifiers, key)) {
-    UnregisterHotKey(nullptr, kProbeId);
-    return false;
-  }
-  return GetLastError() == ERROR_HOTKEY_ALREADY_REGISTERED;
 }

@@ -33,10 +33,3 @@ class NoShellDesktop {
   HDESK desktop_ = nullptr;
   std::string path_;
 };
-
-// What the shell answers a program that adds an icon, from the calling thread's
-// desktop: true when an icon was added (and is removed again at once).
-bool NotificationIconAdds();
-// RegisterHotKey of the key from the calling thread fails as already registered, so
-// another thread of its desktop holds it; withdrawn at once when it succeeds.
-bool HotkeyTakenOnThisDesktop(UINT modifiers, UINT key);

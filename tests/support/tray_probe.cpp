@@ -28,3 +28,17 @@ bool ShellKnowsIcon(HWND window) {
 }
 
 bool ShellDropIcon(HWND window) { return Shell(NIM_DELETE, window); }
+
+bool ShellAcceptsIcons() {
+  HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+  const bool accepted = !ShellHasIcon(window);  // a fresh window has none: a refusal is the shell's
+  DestroyWindow(window);
+  return accepted;
+}
+
+bool BroadcastTaskbarCreated() {
+  const UINT message = RegisterWindowMessageA("TaskbarCreated");
+  DWORD_PTR answer = 0;
+  return message != 0 && SendMessageTimeoutA(HWND_BROADCAST, message, 0, 0, SMTO_NORMAL | SMTO_ABORTIFHUNG,
+                                             5000, &answer) != 0;
+}
