@@ -283,16 +283,16 @@ class Soak {
     if (laterRounds_ == 0) {
       line("deltas", "not measured: no round after the first");
     } else {
-      line("windows delta", n(last_.windows - first_.windows) + " (" + n(first_.windows) + " -> " +
-                                n(last_.windows) + ")" + over);
-      line("threads delta", n(last_.threads - first_.threads) + " (" + n(first_.threads) + " -> " +
-                                n(last_.threads) + ")" + over);
+      // "<change><unit> (<from> -> <to><unit>) over ...", one form for every figure.
+      const auto delta = [&](const char* what, long from, long to, const char* unit) {
+        line(what, n(to - from) + unit + " (" + n(from) + " -> " + n(to) + unit + ")" + over);
+      };
+      delta("windows delta", first_.windows, last_.windows, "");
+      delta("threads delta", first_.threads, last_.threads, "");
       // Wine reports no handle count for another process.
-      if (first_.handles > 0)
-        line("kernel handles delta", n(last_.handles - first_.handles) + " (" + n(first_.handles) + " -> " +
-                                         n(last_.handles) + ")" + over);
-      line("private memory delta", kb(last_.privateKb - first_.privateKb) + " KB (" + kb(first_.privateKb) +
-                                       " -> " + kb(last_.privateKb) + " KB)" + over);
+      if (first_.handles > 0) delta("kernel handles delta", first_.handles, last_.handles, "");
+      delta("private memory delta", static_cast<long>(first_.privateKb), static_cast<long>(last_.privateKb),
+            " KB");
     }
     line("close with a paste pending", endMs_ < 0 ? std::string("did not end")
                                                   : "ended in " + n(static_cast<long>(endMs_)) +
