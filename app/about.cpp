@@ -1,16 +1,17 @@
 #include "app/about.h"
 
 #include "app/about_version.h"
+#include "app/caption_label.h"
 
 namespace {
-constexpr TColor kLabelShadowColor = 12829635;  // light grey: red, green and blue 195
-constexpr std::uint8_t kLabelShadowDepth = 4;
 constexpr int kVersionTextSize = 32;
-constexpr char kNotice[] = "Copyright (C) 2026 Dastrel. All rights reserved.";
 }  // namespace
 
 TAboutFrm::TAboutFrm(Component* owner) : TForm(owner) {
   LoadLayout();
+  // Read from a layout, the button shows the face composed from the strip it held
+  // then (silver); the cyan strip comes in now, as in the slot editor.
+  ButtonOk->BuildSkin();
   TProjectRcVersion version;
   char text[kVersionTextSize];
   if (version.QueryFileVersion(text, sizeof text)) strVers->SetCaption(text);
@@ -25,20 +26,6 @@ TAboutFrm::~TAboutFrm() {
   SimpleLabel1.reset();
   ButtonOk.reset();
   BackPanel1.reset();
-}
-
-std::unique_ptr<TSimpleLabel> TAboutFrm::StyledLabel(const char* name, const char* caption, int left, int top,
-                                                     int width) {
-  auto label = std::make_unique<TSimpleLabel>(this);
-  label->SetName(name);
-  label->SetParent(BackPanel1.get());
-  label->SetBounds(left, top, width, 15);
-  label->SetCaption(caption);
-  label->Font().SetBold(true);
-  label->Font3D().SetStyle(TThreeDStyle::tdShadow);
-  label->Font3D().SetShadowColor(kLabelShadowColor);
-  label->Font3D().SetShadowDepth(kLabelShadowDepth);
-  return label;
 }
 
 void TAboutFrm::LoadLayout() {
@@ -67,9 +54,9 @@ void TAboutFrm::LoadLayout() {
   Image1->SetAutoSize(true);
   Image1->Picture().LoadFromResource(1);
 
-  SimpleLabel1 = StyledLabel("SimpleLabel1", "Velnor Version", 48, 8, 145);
-  strVers = StyledLabel("strVers", "-", 173, 9, 49);
-  SimpleLabel3 = StyledLabel("SimpleLabel3", kNotice, 64, 24, 321);
+  SimpleLabel1 = MakeCaptionLabel(this, *BackPanel1, "SimpleLabel1", "Velnor Version", 48, 8, 145);
+  strVers = MakeCaptionLabel(this, *BackPanel1, "strVers", "-", 173, 9, 49);
+  SimpleLabel3 = MakeCaptionLabel(this, *BackPanel1, "SimpleLabel3", kMakerNotice, 64, 24, 321);
 
   MarkupLabel1 = std::make_unique<TMarkupLabel>(this);
   MarkupLabel1->SetName("MarkupLabel1");

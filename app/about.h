@@ -11,8 +11,9 @@
 #include "framework/form.h"
 #include "framework/image.h"
 
-// The maker's web address, which the link shows and opens.
+// The maker's web address, which the link shows and opens, and the notice line.
 inline constexpr char kMakerAddress[] = "http://example.com/";
+inline constexpr char kMakerNotice[] = "Copyright (C) 2026 Dastrel. All rights reserved.";
 
 class TAboutFrm : public TForm {
  public:
@@ -31,6 +32,4 @@ class TAboutFrm : public TForm {
 
  private:
   void LoadLayout();
-  // A caption label in the box's one 3D style.
-  std::unique_ptr<TSimpleLabel> StyledLabel(const char* name, const char* caption, int left, int top, int width);
 };

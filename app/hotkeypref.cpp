@@ -1,5 +1,6 @@
 #include "app/hotkeypref.h"
 
+#include "app/caption_label.h"
 #include "app/main.h"
 #include "app/messages.h"
 #include "framework/application.h"
@@ -7,7 +8,7 @@
 namespace {
 constexpr int kDialogTag = 1;  // the record changed
 constexpr char kBackgroundTile[] = "PINSTRIPE";
-constexpr TColor kLabelShadow = 12829635;  // light grey, red, green and blue 195
+constexpr int kCaptionLabelWidth = 89;
 
 // Left, top, width, height, as the layout gives them.
 struct Bounds {
@@ -26,20 +27,6 @@ std::unique_ptr<T> Place(Component* owner, TWinControl& parent, const char* name
   control->SetParent(&parent);
   control->SetBounds(bounds.left, bounds.top, bounds.width, bounds.height);
   return control;
-}
-
-// The three field captions: bold form font, a grey shadow, text centred on the left.
-std::unique_ptr<TSimpleLabel> SimpleLabel(Component* owner, TWinControl& parent, const char* name,
-                                          const char* caption, int left, int top) {
-  auto label = Place<TSimpleLabel>(owner, parent, name, {left, top, 89, 15});
-  label->SetCaption(caption);
-  label->SetAlignment(TBoxAlignment::agCenterLeft);
-  label->SetAutoSize(false);
-  label->Font().SetBold(true);
-  label->Font3D().SetStyle(TThreeDStyle::tdShadow);
-  label->Font3D().SetLightDepth(4);
-  label->Font3D().SetShadowColor(kLabelShadow);
-  return label;
 }
 
 // The names beside the boxes and the key field: Arial, sized to their text.
@@ -138,9 +125,9 @@ void THotkeyPrefFrm::LoadLayout() {
   ButtonCancel = SkinButton(this, panel, "ButtonCancel", "Cancel", 168, 176, TSkin::skWhite,
                             &THotkeyPrefFrm::ButtonCancelClick);
   EditDisplayText = EditBox(this, panel, "EditDisplayText", {20, 28, 257, 20}, 30, 0);
-  SimpleLabel1 = SimpleLabel(this, panel, "SimpleLabel1", "Display Text:", 8, 8);
-  SimpleLabel2 = SimpleLabel(this, panel, "SimpleLabel2", "Paste Text:", 8, 56);
-  SimpleLabel3 = SimpleLabel(this, panel, "SimpleLabel3", "Hot Key:", 8, 106);
+  SimpleLabel1 = MakeCaptionLabel(this, panel, "SimpleLabel1", "Display Text:", 8, 8, kCaptionLabelWidth);
+  SimpleLabel2 = MakeCaptionLabel(this, panel, "SimpleLabel2", "Paste Text:", 8, 56, kCaptionLabelWidth);
+  SimpleLabel3 = MakeCaptionLabel(this, panel, "SimpleLabel3", "Hot Key:", 8, 106, kCaptionLabelWidth);
   FxLabel1 = FxLabel(this, panel, "FxLabel1", "Key:", {232, 128, 30, 18});
   ButtonDelete = SkinButton(this, panel, "ButtonDelete", "Delete", 8, 152, TSkin::skRed,
                             &THotkeyPrefFrm::ButtonDeleteClick);

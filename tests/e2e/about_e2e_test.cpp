@@ -1,19 +1,21 @@
 // The About box of the real program, opened as a user opens it: from the icon's menu
-// while the window is hidden, and from the button panel's menu. The version it shows
-// is read off the screen and compared with an About box made here showing a known
-// text; copies of the program without a version resource, or too deep in the folders
-// for the reading, show "-". A click on the link is seen by a recording shell handler.
-#include "app/about.h"
-
+// while the window is hidden, and from the button panel's menu. What it shows is read
+// off the screen and compared with its layout's numbers: the labels drawn here with
+// the system's text call in the form font, the OK button against the cyan skin strip
+// the program carries. Copies of the program without a version resource, or too deep
+// in the folders for the reading, show "-". A click on the link is seen by a
+// recording shell handler.
 #include <doctest.h>
 
 #include <string>
 #include <vector>
 
-#include "framework/application.h"
+#include "app/about.h"
+#include "dialog_reference.h"
+#include "framework/gdi.h"
 #include "key_input.h"
 #include "mouse_input.h"
-#include "pixel_surface.h"
+#include "program_resources.h"
 #include "screenshot.h"
 #include "shell_open_recorder.h"
 #include "velnor_session.h"
@@ -24,8 +26,13 @@
 namespace {
 constexpr char kTitle[] = "Info Velnor";
 constexpr char kMainTitle[] = "Velnor Preferences";
-// Where strVers stands, with room for a version text of any length the box shows.
-constexpr RECT kVersionArea{173, 8, 240, 26};
+// The labels' boxes, as the layout places them: left, top, right, bottom.
+constexpr RECT kVersionLabel{173, 9, 222, 24};
+constexpr RECT kNoticeLabel{64, 24, 385, 39};
+// The name label's box (48, 8, 193, 23) reaches under the version label's; its own
+// text ends before that, so the part left of the version label is its alone.
+constexpr RECT kNameLabelAlone{48, 8, 173, 23};
+constexpr RECT kOkButton{160, 64, 232, 88};
 // On the link's text, near its start, and on the OK button.
 constexpr POINT kLinkSpot{136, 52};
 constexpr POINT kOkSpot{196, 76};
@@ -52,30 +59,17 @@ HWND OpenFromPanelMenu(VelnorSession& session) {
   return ChooseAbout(session);
 }
 
-std::vector<COLORREF> ShownVersionArea(HWND about) {
-  const POINT origin = ClientToScreenPoint(about, kVersionArea.left, kVersionArea.top);
-  return ScreenPixels({origin.x, origin.y, origin.x + kVersionArea.right - kVersionArea.left,
-                       origin.y + kVersionArea.bottom - kVersionArea.top});
+// Pumps until the label's box on the screen holds the text as the layout draws it;
+// says how it differs when it never does.
+bool ShowsLabel(HWND about, const RECT& box, const std::string& text) {
+  const PixelArea expected = CaptionLabelPicture(box, text);
+  if (PumpUntil([&] { return ShownArea(about, box).pixels == expected.pixels; }, 3000)) return true;
+  MESSAGE("the label at (" << box.left << ", " << box.top << ") does not show '" << text
+                           << "' as its layout does: " << Differences(ShownArea(about, box), expected));
+  return false;
 }
 
-// The same area of an About box made in this process, whose version label shows text.
-std::vector<COLORREF> ExpectedVersionArea(const char* text) {
-  Application::Instance().Initialize();
-  TAboutFrm about(nullptr);
-  about.strVers->SetCaption(text);
-  PixelSurface surface(about.ClientWidth(), about.ClientHeight());
-  about.BackPanel1->PaintTo(surface.Dc());
-  std::vector<COLORREF> pixels;
-  for (int y = kVersionArea.top; y < kVersionArea.bottom; ++y)
-    for (int x = kVersionArea.left; x < kVersionArea.right; ++x) pixels.push_back(surface.Pixel(x, y));
-  return pixels;
-}
-
-// Whether the box shows the version text: once painted, its area is that of a box made here.
-bool ShowsVersion(HWND about, const char* text) {
-  const std::vector<COLORREF> expected = ExpectedVersionArea(text);
-  return PumpUntil([&] { return ShownVersionArea(about) == expected; }, 3000);
-}
+bool ShowsVersion(HWND about, const char* text) { return ShowsLabel(about, kVersionLabel, text); }
 
 bool Closed(HWND window) {
   return PumpUntil([&] { return !IsWindow(window) || !IsWindowVisible(window); });
@@ -88,7 +82,8 @@ POINT Centre(HWND window) {
 }
 }  // namespace
 
-TEST_CASE("the icon's menu opens the About box while the window stays hidden; it shows 1.0.0.0 and OK closes it") {
+TEST_CASE(
+    "the icon's menu opens the About box while the window stays hidden; it shows 1.0.0.0 and OK closes it") {
   VelnorSession session(kSlots);
   REQUIRE(session.Start());
   HWND about = OpenFromIconMenu(session);
@@ -97,8 +92,6 @@ TEST_CASE("the icon's menu opens the About box while the window stays hidden; it
   CHECK_FALSE(session.velnor.Shows(kMainTitle));
 
   CHECK(ShowsVersion(about, "1.0.0.0"));
-  // The comparison sees the text: the box with "-" looks different there.
-  CHECK(ShownVersionArea(about) != ExpectedVersionArea("-"));
   RECT client{};
   GetClientRect(about, &client);
   CHECK(client.right == 390);
@@ -115,6 +108,41 @@ TEST_CASE("the icon's menu opens the About box while the window stays hidden; it
   CHECK(session.velnor.Running());
   CHECK_FALSE(session.velnor.Shows(kMainTitle));
   CHECK(session.tray.IconShown());
+}
+
+TEST_CASE("the labels, the notice and the OK button look as the layout gives them") {
+  VelnorSession session(kSlots);
+  REQUIRE(session.Start());
+  HWND about = OpenFromIconMenu(session);
+  REQUIRE(about != nullptr);
+
+  // Each label: the bold form font at the left of its 15-pixel box, vertically
+  // centred, its grey copy exactly one pixel right and down (ShadowDepth 1; the
+  // layout's depth of 4 is LightDepth, which the shadow style does not use).
+  CHECK(ShowsLabel(about, kNameLabelAlone, "Velnor Version"));
+  CHECK(ShowsLabel(about, kVersionLabel, "1.0.0.0"));
+  CHECK(ShowsLabel(about, kNoticeLabel, kMakerNotice));
+
+  // The OK button wears the cyan skin: its normal frame, where the rounded clip of
+  // that frame lets it show and away from the caption, is the CYAN strip's normal
+  // frame pixel for pixel (a 72-wide face is the strip's frame itself). Pixels of the
+  // strip's silver key colour become the panel's colour around the shape: not compared.
+  const PixelArea strip = ProgramResources().Bitmap("CYAN");
+  REQUIRE(strip.width == 288);
+  REQUIRE(strip.height == 24);
+  const PixelArea shown = ShownArea(about, kOkButton);
+  RegionHandle normalClip(CreateRoundRectRgn(3, 1, 70, 24, 13, 12));
+  int compared = 0, differing = 0;
+  for (int y = 0; y < 24; ++y)
+    for (int x = 0; x < 72; ++x) {
+      const bool caption = x > 20 && x < 52;
+      if (caption || !PtInRegion(normalClip.Get(), x, y) || strip.At(x, y) == RGB(192, 192, 192)) continue;
+      ++compared;
+      if (shown.At(x, y) != strip.At(x, y)) ++differing;
+    }
+  CHECK(compared > 500);
+  CHECK_MESSAGE(differing == 0,
+                differing << " of " << compared << " pixels of the OK button are not the CYAN strip's");
 }
 
 TEST_CASE("the button panel's menu opens the About box over the shown window; the close button closes it") {

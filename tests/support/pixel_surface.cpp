@@ -47,3 +47,11 @@ int PixelSurface::Count(const std::function<bool(COLORREF)>& match) const {
     for (int x = 0; x < width_; ++x) n += match(Pixel(x, y)) ? 1 : 0;
   return n;
 }
+
+PixelArea PixelSurface::Area() const {
+  PixelArea area{width_, height_, {}};
+  area.pixels.reserve(static_cast<size_t>(width_) * height_);
+  for (int y = 0; y < height_; ++y)
+    for (int x = 0; x < width_; ++x) area.pixels.push_back(Pixel(x, y));
+  return area;
+}

@@ -5,6 +5,8 @@
 
 #include <functional>
 
+#include "pixel_area.h"
+
 class PixelSurface {
  public:
   PixelSurface(int width, int height, COLORREF background = RGB(255, 255, 255));
@@ -22,6 +24,8 @@ class PixelSurface {
     return Bounds([color](COLORREF c) { return c == color; });
   }
   int Count(const std::function<bool(COLORREF)>& match) const;
+  // Every pixel, row by row.
+  PixelArea Area() const;
 
  private:
   int width_, height_;

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "pixel_area.h"
+
 class ProgramResources {
  public:
   ProgramResources();
@@ -16,6 +18,8 @@ class ProgramResources {
   HMODULE Module() const { return module_; }
   // The resource's bytes as stored; empty when there is none.
   std::string Bytes(const char* name, LPCSTR type) const;
+  // The bitmap resource's pixels; empty when there is none.
+  PixelArea Bitmap(const char* name) const;
 
  private:
   HMODULE module_ = nullptr;
