@@ -9,7 +9,9 @@
 #include "app/datamod.h"
 #include "app/main.h"
 #include "app/messages.h"
+#include "components/paint/program_file_mutex.h"
 #include "framework/application.h"
+#include "framework/named_mutex.h"
 
 // What the C++ runtime calls for an exception nobody caught. Its own version prints
 // the exception's demangled type name to standard error, which a program without a
@@ -21,29 +23,16 @@ void __verbose_terminate_handler() { std::abort(); }
 
 namespace {
 const char kMutexName[] = "Velnor by dastrel";
-
-// The single-instance mutex, owned from start to end.
-class InstanceMutex {
- public:
-  InstanceMutex() : handle_(CreateMutexA(nullptr, TRUE, kMutexName)), alone_(GetLastError() == 0) {}
-  ~InstanceMutex() {
-    if (!handle_) return;
-    if (alone_) ReleaseMutex(handle_);
-    CloseHandle(handle_);
-  }
-  InstanceMutex(const InstanceMutex&) = delete;
-  InstanceMutex& operator=(const InstanceMutex&) = delete;
-  bool Alone() const { return alone_; }
-
- private:
-  HANDLE handle_;
-  bool alone_;
-};
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  InstanceMutex mutex;
-  if (!mutex.Alone()) {
+  // What the components set up for the whole program comes first, before any code of
+  // the program's own, as it would when the component modules start.
+  ProgramFileMutex componentsMutex;
+  // One copy per logon: the first owns this until it returns. Any answer but a new
+  // mutex (another copy's, normally) refuses the start.
+  NamedMutex instance(kMutexName, true);
+  if (instance.CreateError() != 0) {
     MessageBoxA(nullptr, kAlreadyRunning, "Velnor", MB_ICONERROR);
     return 1;
   }

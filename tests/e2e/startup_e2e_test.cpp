@@ -2,16 +2,34 @@
 // a start that a broken store ends with the standard error box.
 #include <doctest.h>
 
+#include <optional>
+
 #include "hotkey_probe.h"
 #include "key_input.h"
 #include "message_box_watcher.h"
 #include "screenshot.h"
 #include "text.h"
 #include "velnor_session.h"
+#include "version_resource.h"
 #include "wait.h"
 
 namespace {
 const StoredSlot kGreeting{"Greeting", "Hello, world", 1, 1, 0, 'K'};
+
+// Whether a mutex of that name exists now; when it does, also whether another
+// process can take it at once, as it can one that nobody owns.
+struct MutexSeen {
+  bool exists = false;
+  bool free = false;
+};
+MutexSeen LookForMutex(const char* name) {
+  HANDLE mutex = OpenMutexA(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, name);
+  if (!mutex) return {};
+  const bool free = WaitForSingleObject(mutex, 0) == WAIT_OBJECT_0;
+  if (free) ReleaseMutex(mutex);
+  CloseHandle(mutex);
+  return {true, free};
+}
 }  // namespace
 
 TEST_CASE("after start only the notification-area icon shows") {
@@ -77,4 +95,37 @@ TEST_CASE("a slot value of the wrong type ends the start with the standard error
   AnswerMessageBox(box);
   CHECK(session.velnor.WaitExit() == 0);
   CHECK(session.tray.WaitIconShown(false));
+}
+
+TEST_CASE("while the program runs, an unowned mutex named after its file in capitals exists") {
+  struct Case {
+    const char* what;
+    const char* file;  // null: the built velnor.exe
+    const char* name;
+    const char* otherName;
+  };
+  const Case cases[] = {
+      {"velnor.exe", nullptr, "VELNOR.EXE", "VELNOR-COPY.EXE"},
+      {"a renamed copy", "velnor-copy.exe", "VELNOR-COPY.EXE", "VELNOR.EXE"},
+  };
+  for (const Case& c : cases) {
+    CAPTURE(c.what);
+    REQUIRE_FALSE(LookForMutex(c.name).exists);
+    std::optional<ProgramCopy> copy;
+    VelnorSession session({{0, kGreeting}});
+    if (c.file) {
+      copy.emplace(c.file);
+      REQUIRE(copy->Made());
+      session.velnor.SetProgram(copy->Path());
+    }
+    REQUIRE(session.Start());
+    const MutexSeen seen = LookForMutex(c.name);
+    CHECK(seen.exists);
+    CHECK(seen.free);
+    CHECK_FALSE(LookForMutex(c.otherName).exists);
+
+    session.velnor.Stop();
+    REQUIRE(session.velnor.WaitExit() == 0);
+    CHECK_FALSE(LookForMutex(c.name).exists);
+  }
 }
