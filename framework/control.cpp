@@ -312,6 +312,15 @@ void TWinControl::WndProc(Message& message) {
       }
       DefaultHandler(message);
       return;
+    case WM_SYSCOLORCHANGE:
+      // The system tells only top-level windows of new colours: each window passes it
+      // down to its control windows, so what they made from the old ones is made again.
+      DefaultHandler(message);
+      for (TControl* child : controls_)
+        if (child->IsWindowed())
+          if (auto* windowed = static_cast<TWinControl*>(child); windowed->handle_)
+            SendMessageA(windowed->handle_, WM_SYSCOLORCHANGE, message.WParam, message.LParam);
+      return;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
       auto key = static_cast<std::uint16_t>(message.WParam);

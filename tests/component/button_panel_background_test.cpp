@@ -7,6 +7,7 @@
 #include "framework/application.h"
 #include "framework/form.h"
 #include "pixel_surface.h"
+#include "screenshot.h"
 #include "theme_switch.h"
 #include "wait.h"
 
@@ -38,7 +39,8 @@ struct PanelOnForm {
 };
 }  // namespace
 
-TEST_CASE("a non-transparent gradient panel 201 pixels high shows 16 bands, blue at the top, black at the bottom") {
+TEST_CASE(
+    "a non-transparent gradient panel 201 pixels high shows 16 bands, blue at the top, black at the bottom") {
   TButtonPanel panel(nullptr);
   panel.SetButtonWidth(30);
   panel.SetButtonHeight(200);  // no buttons: one empty cell plus the extra pixel row
@@ -52,9 +54,8 @@ TEST_CASE("a non-transparent gradient panel 201 pixels high shows 16 bands, blue
     COLORREF color;
   };
   const Row rows[] = {
-      {0, RGB(0, 0, 255)},   {12, RGB(0, 0, 255)}, {13, RGB(0, 0, 238)},
-      {24, RGB(0, 0, 238)},  {25, RGB(0, 0, 221)}, {187, RGB(0, 0, 17)},
-      {188, RGB(0, 0, 0)},   {200, RGB(0, 0, 0)},
+      {0, RGB(0, 0, 255)},  {12, RGB(0, 0, 255)}, {13, RGB(0, 0, 238)}, {24, RGB(0, 0, 238)},
+      {25, RGB(0, 0, 221)}, {187, RGB(0, 0, 17)}, {188, RGB(0, 0, 0)},  {200, RGB(0, 0, 0)},
   };
   for (const Row& row : rows) {
     CAPTURE(row.y);
@@ -119,4 +120,40 @@ TEST_CASE("a bevel with an extent frames the grid and the buttons move inside it
   CHECK(surface.Pixel(1, 10) == RGB(255, 0, 0));
   CHECK(surface.Pixel(panel.Width() - 1, 10) == RGB(0, 255, 0));
   CHECK(surface.Pixel(10, panel.Height() - 2) == RGB(0, 255, 0));
+}
+
+namespace {
+// Sets the button face to another colour, system-wide as a user's change of scheme
+// does, and puts it back at the end.
+class ButtonFaceChanged {
+ public:
+  explicit ButtonFaceChanged(COLORREF color) : old_(GetSysColor(COLOR_BTNFACE)) { Set(color); }
+  ~ButtonFaceChanged() { Set(old_); }
+  ButtonFaceChanged(const ButtonFaceChanged&) = delete;
+  ButtonFaceChanged& operator=(const ButtonFaceChanged&) = delete;
+
+ private:
+  static void Set(COLORREF color) {
+    const INT element = COLOR_BTNFACE;
+    SetSysColors(1, &element, &color);
+  }
+  COLORREF old_;
+};
+}  // namespace
+
+TEST_CASE("a change of the system colours reaches a non-transparent panel on a form: its fill is made anew") {
+  // The fill is a brush of the button face, kept as a picture: the system repaints
+  // every window after the change, but only the panel's own handler of it makes the
+  // picture again.
+  PanelOnForm f(0, false);
+  f.panel.FillObject().SetStyle(TFillStyle::sfBrush);
+  f.panel.FillObject().SetBrushColor(clBtnFace);
+  f.form.Show();
+  REQUIRE(PumpUntil([&] { return IsWindowVisible(f.panel.Handle()) != FALSE; }));
+  const RECT spot{10, 10, 11, 11};
+  REQUIRE(PumpUntil([&] { return WindowPixels(f.panel.Handle(), spot)[0] == kFace; }));
+
+  const COLORREF newFace = RGB(30, 160, 90);
+  ButtonFaceChanged change(newFace);
+  CHECK(PumpUntil([&] { return WindowPixels(f.panel.Handle(), spot)[0] == newFace; }, 2000));
 }
