@@ -69,7 +69,12 @@ void TMainFrm::LoadLayout() {
   ButtonList->SetButtonWidth(140);
   ButtonList->SetButtonStyle(TUserButtonStyle::ubsWin40Ext);
   ButtonList->SetButtonParentCtlXP(false);
+  // Transparent, the panel never shows its fill: the gradient is there for a panel
+  // made opaque.
+  ButtonList->Bevel().SetMode(TBevelMode::bmCustom);
+  ButtonList->FillObject().SetStyle(TFillStyle::sfGradient);
   ButtonList->SetPopupMenu(TaskTrayPopupMenu.get());
+  ButtonList->SetTabOrder(0);
   ButtonList->SetTransparent(true);
   ButtonList->OnButtonClick = Bind(this, &TMainFrm::ButtonListButtonClick);
 

@@ -312,6 +312,13 @@ void TWinControl::WndProc(Message& message) {
       }
       DefaultHandler(message);
       return;
+    case WM_GETFONT:
+      // A window of the system's classes knows its own font; the others answer with theirs.
+      if (systemProc_)
+        DefaultHandler(message);
+      else
+        message.Result = reinterpret_cast<LRESULT>(font_.Handle());
+      return;
     case WM_SYSCOLORCHANGE:
       // The system tells only top-level windows of new colours: each window passes it
       // down to its control windows, so what they made from the old ones is made again.

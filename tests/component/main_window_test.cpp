@@ -8,14 +8,18 @@
 #include <utility>
 #include <vector>
 
+#include "button_reference.h"
+#include "dialog_reference.h"
 #include "framework/application.h"
 #include "hotkey_probe.h"
 #include "key_input.h"
 #include "mouse_input.h"
 #include "paste_watch.h"
 #include "program_windows.h"
+#include "screenshot.h"
 #include "slot_store.h"
 #include "text.h"
+#include "theme_switch.h"
 #include "tray_probe.h"
 #include "wait.h"
 
@@ -127,6 +131,92 @@ TEST_CASE("layout: a fixed 280 x 250 window of two columns of 140 x 50 buttons")
     CHECK(button.Top() == (i / 2) * 50);
     CHECK(button.Width() == 140);
     CHECK(button.Height() == 50);
+  }
+}
+
+TEST_CASE("the panel's settings are the window's layout: gradient fill, custom bevel, themed items") {
+  PrepareStore({});
+  ProgramWindows program;
+  TMainFrm& main = program.MainForm();
+  TButtonPanel& panel = *main.ButtonList;
+  // Settings that do not show while the panel is transparent are still the layout's:
+  // the panel shows them once a user's build turns transparency off.
+  CHECK(panel.FillObject().Style() == TFillStyle::sfGradient);
+  CHECK(panel.Bevel().Mode() == TBevelMode::bmCustom);
+  CHECK(panel.Transparent());
+  CHECK(panel.ButtonStyle() == TUserButtonStyle::ubsWin40Ext);
+  CHECK_FALSE(panel.ButtonParentCtlXP());
+  CHECK(panel.ButtonWidth() == 140);
+  CHECK(panel.ButtonHeight() == 50);
+  CHECK(panel.TabOrder() == 0);
+  CHECK(panel.PopupMenu() == main.TaskTrayPopupMenu.get());
+  CHECK(main.TrayIcon->PopupMenu() == main.TaskTrayPopupMenu.get());
+  REQUIRE(panel.Buttons().Count() == kSlotCount);
+  const LOGFONTA form = FormFont(false);
+  for (int i = 0; i < kSlotCount; ++i) {
+    CAPTURE(i);
+    TPanelButton& item = panel.Buttons().GetItem(i);
+    CHECK(item.CtlXP());
+    CHECK(item.Font().Name() == form.lfFaceName);
+    CHECK(item.Font().Height() == form.lfHeight);
+    CHECK(item.Font().Charset() == form.lfCharSet);
+  }
+}
+
+TEST_CASE("the window and its panel answer with the form font: the face name, -12 and Shift-JIS") {
+  PrepareStore({});
+  ProgramWindows program;
+  TMainFrm& main = program.MainForm();
+  const LOGFONTA expected = FormFont(false);
+  for (HWND window : {main.Handle(), main.ButtonList->Handle()}) {
+    CAPTURE(WindowText(window));
+    const auto font = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
+    REQUIRE(font != nullptr);
+    LOGFONTA shown{};
+    REQUIRE(GetObjectA(font, sizeof shown, &shown) == sizeof shown);
+    CHECK(std::string(shown.lfFaceName) == expected.lfFaceName);
+    CHECK(shown.lfHeight == -12);
+    CHECK(shown.lfCharSet == SHIFTJIS_CHARSET);
+    CHECK(shown.lfWeight == FW_NORMAL);
+  }
+}
+
+TEST_CASE("the shown window's buttons: the face of their style at rest and the caption in the form font") {
+  PrepareStore({{1, {"Greeting", "Hello", 1, 1, 0, 'K'}}, {4, {"", "x", 0, 1, 1, '1'}}});
+  struct Case {
+    const char* name;
+    int slot;
+    const char* caption;
+  };
+  const Case cases[] = {
+      {"two lines: the display text and the hotkey", 0, "Greeting\n(CTRL+ALT+K)"},
+      {"no display text: a space above the hotkey", 3, " \n(ALT+SHIFT+1)"},
+      {"an empty slot: no caption", 5, ""},
+  };
+  for (bool themed : {true, false}) {
+    CAPTURE(themed);
+    ThemeSwitch look(themed);
+    ProgramWindows program;
+    TMainFrm& main = program.MainForm();
+    main.TrayIconDblClick(main.TrayIcon.get());
+    REQUIRE(PumpUntil([&main] { return GetForegroundWindow() == main.Handle(); }));
+    REQUIRE(MovePointerTo({2, 2}));  // nothing hot
+    PumpFor(100);
+    if (themed) CHECK(SaveScreenshot("main-window-buttons"));
+    for (const Case& c : cases) {
+      CAPTURE(c.name);
+      const TFlatButton& button = main.ButtonList->Buttons().GetItem(c.slot).Button();
+      const ButtonPicture expected =
+          PanelButtonPicture(140, 50, ButtonStyle::Win40Ext, themed, false, c.caption);
+      const std::vector<COLORREF> shown = WindowPixels(main.ButtonList->Handle(), button.BoundsRect());
+      REQUIRE(shown.size() == expected.pixels.pixels.size());
+      int differing = 0;
+      for (int y = 0; y < 50; ++y)
+        for (int x = 0; x < 140; ++x)
+          if (expected.Compared(x, y) && shown[static_cast<size_t>(y) * 140 + x] != expected.pixels.At(x, y))
+            ++differing;
+      CHECK_MESSAGE(differing == 0, differing << " pixels differ from the button as its layout draws it");
+    }
   }
 }
 
