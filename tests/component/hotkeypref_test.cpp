@@ -12,12 +12,16 @@
 #include <vector>
 
 #include "app/messages.h"
+#include "dialog_reference.h"
 #include "framework/application.h"
+#include "framework/pixel_image.h"
 #include "hotkey_probe.h"
 #include "key_input.h"
 #include "message_box_watcher.h"
 #include "mouse_input.h"
+#include "program_resources.h"
 #include "program_windows.h"
+#include "screenshot.h"
 #include "slot_store.h"
 #include "text.h"
 #include "wait.h"
@@ -78,26 +82,95 @@ TEST_CASE("the editor: a fixed frame with only a system menu, centred on the mai
   CHECK(std::abs((frame.top + frame.bottom) - (owner.top + owner.bottom)) <= 1);
 }
 
-TEST_CASE("each button shows the face of its own skin, not the one it was read with") {
+TEST_CASE("each button's face is its own skin's strip in all four frames, not the one it was read with") {
   Program program;
   THotkeyPrefFrm editor(&program.Main());
+  const ProgramResources resources;
   struct Face {
     const char* name;
     const TSkinButton& button;
-    TSkin skin;
+    const char* strip;
   };
-  const Face faces[] = {{"ButtonOk", *editor.ButtonOk, TSkin::skCyan},
-                        {"ButtonCancel", *editor.ButtonCancel, TSkin::skWhite},
-                        {"ButtonDelete", *editor.ButtonDelete, TSkin::skRed}};
-  TSkinButton silver(nullptr);
-  silver.BuildSkin();
+  const Face faces[] = {{"ButtonOk", *editor.ButtonOk, "CYAN"},
+                        {"ButtonCancel", *editor.ButtonCancel, "WHITE"},
+                        {"ButtonDelete", *editor.ButtonDelete, "RED"}};
   for (const Face& face : faces) {
     CAPTURE(face.name);
-    // A button of that skin on the same panel colour, built the ordinary way.
-    TSkinButton reference(nullptr);
-    reference.SkinOptions().SetSkin(face.skin);
-    CHECK(face.button.Face() == reference.Face());
-    CHECK_FALSE(face.button.Face() == silver.Face());
+    const PixelArea strip = resources.Bitmap(face.strip);
+    REQUIRE(strip.width == 288);
+    const PixelImage& composed = face.button.Face();
+    REQUIRE(composed.Width() == 72);
+    REQUIRE(composed.Height() == 96);
+    // A 72-wide face stacks the strip's four 72-wide frames; only the silver around
+    // the shape is the panel's colour instead.
+    int differing = 0;
+    for (int frame = 0; frame < 4; ++frame)
+      for (int y = 0; y < 24; ++y)
+        for (int x = 0; x < 72; ++x) {
+          const COLORREF expected = strip.At(frame * 72 + x, y);
+          if (expected != RGB(192, 192, 192) && composed.Pixel(x, frame * 24 + y) != expected) ++differing;
+        }
+    CHECK(differing == 0);
+  }
+}
+
+TEST_CASE(
+    "the editor as shown: its captions, the names beside the boxes and its buttons as the layout draws "
+    "them") {
+  Program program;
+  THotkeyPrefFrm editor(&program.Main());
+  THotkeyStruct slot;
+  editor.Slot = &slot;
+  editor.Show();
+  HWND panel = editor.BackPanel1->Handle();
+  REQUIRE(PumpUntil([&] { return IsWindowVisible(panel) != FALSE; }));
+  PumpFor(100);
+  auto shown = [panel](const RECT& area) {
+    return PixelArea{area.right - area.left, area.bottom - area.top, WindowPixels(panel, area)};
+  };
+
+  // The captions: the bold form font at the left of an 89 x 15 box, centred on its
+  // line, a light grey copy one pixel right and down.
+  struct Caption {
+    const char* text;
+    RECT box;
+  };
+  for (const Caption& c : {Caption{"Display Text:", {8, 8, 97, 23}}, Caption{"Paste Text:", {8, 56, 97, 71}},
+                           Caption{"Hot Key:", {8, 106, 97, 121}}}) {
+    CAPTURE(c.text);
+    const PixelArea expected = CaptionLabelPicture(c.box, c.text);
+    const std::string differences = Differences(shown(c.box), expected);
+    CHECK_MESSAGE(differences.empty(), differences);
+  }
+
+  // The names: bold 13-pixel Arial at the top left of a box sized to the text.
+  struct Name {
+    const char* text;
+    POINT at;
+  };
+  for (const Name& n : {Name{"CTRL", {44, 129}}, Name{"ALT", {116, 129}}, Name{"SHIFT", {180, 129}},
+                        Name{"Key:", {232, 128}}}) {
+    CAPTURE(n.text);
+    const PixelArea expected = PlainLabelPicture(n.at.y, n.text, ArialBold(-13));
+    const RECT box{n.at.x, n.at.y, n.at.x + expected.width, n.at.y + expected.height};
+    const std::string differences = Differences(shown(box), expected);
+    CHECK_MESSAGE(differences.empty(), differences);
+  }
+
+  // The buttons at rest: each its strip's normal frame.
+  const ProgramResources resources;
+  struct Button {
+    const char* name;
+    RECT box;
+    const char* strip;
+  };
+  for (const Button& b :
+       {Button{"OK", {240, 176, 312, 200}, "CYAN"}, Button{"Cancel", {168, 176, 240, 200}, "WHITE"},
+        Button{"Delete", {8, 152, 80, 176}, "RED"}}) {
+    CAPTURE(std::string(b.name));
+    const SkinComparison face = CompareWithStrip(shown(b.box), resources.Bitmap(b.strip));
+    CHECK(face.compared > 250);
+    CHECK(face.differing == 0);
   }
 }
 

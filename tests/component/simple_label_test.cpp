@@ -13,7 +13,9 @@ namespace {
 constexpr COLORREF kWhite = RGB(255, 255, 255), kBlack = RGB(0, 0, 0), kGrey195 = RGB(195, 195, 195),
                    kGreen = RGB(0, 255, 0);
 
-// The slot editor's caption labels: 89 x 15, centred left, a light grey shadow.
+// A label of the dialogs' caption shape (89 x 15, centred left, a light grey shadow)
+// in a crisp test font, for the component's own rules; the real dialogs' captions
+// are checked on the shown windows.
 struct DialogLabel {
   TSimpleLabel label{nullptr};
   explicit DialogLabel(const std::string& caption = "Hot Key:") {

@@ -51,15 +51,66 @@ LOGFONTA FormFont(bool bold) {
   return font;
 }
 
+namespace {
+// The dialog's background under a box whose top is at top.
+void FillPinstripe(HDC dc, int top, int width, int height) {
+  for (int y = 0; y < height; ++y) {
+    BrushHandle row(CreateSolidBrush(PinstripeRow(top + y)));
+    const RECT line{0, y, width, y + 1};
+    FillRect(dc, &line, row.Get());
+  }
+}
+}  // namespace
+
+LOGFONTA ArialBold(int height) {
+  LOGFONTA font{};
+  font.lfHeight = height;
+  font.lfWeight = FW_BOLD;
+  font.lfCharSet = DEFAULT_CHARSET;
+  lstrcpyA(font.lfFaceName, "Arial");
+  return font;
+}
+
+PixelArea PlainLabelPicture(int top, const std::string& text, const LOGFONTA& logFont) {
+  FontHandle font(CreateFontIndirectA(&logFont));
+  RECT extent{0, 0, 0, 0};
+  {
+    PixelSurface measure(1, 1);
+    ScopedSelect select(measure.Dc(), font.Get());
+    DrawTextA(measure.Dc(), text.c_str(), static_cast<int>(text.size()), &extent,
+              DT_CALCRECT | DT_EXPANDTABS);
+  }
+  const int width = extent.right + 2, height = extent.bottom + 2;
+  PixelSurface surface(width, height);
+  HDC dc = surface.Dc();
+  FillPinstripe(dc, top, width, height);
+  ScopedSelect select(dc, font.Get());
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(0, 0, 0));
+  RECT box{0, 0, width, height};
+  DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &box, DT_WORDBREAK | DT_EXPANDTABS);
+  return surface.Area();
+}
+
+SkinComparison CompareWithStrip(const PixelArea& shown, const PixelArea& strip) {
+  SkinComparison result;
+  if (shown.width != 72 || shown.height != 24 || strip.width < 72 || strip.height < 24) return result;
+  RegionHandle normalClip(CreateRoundRectRgn(3, 1, 70, 24, 13, 12));
+  for (int y = 0; y < 24; ++y)
+    for (int x = 0; x < 72; ++x) {
+      const bool caption = x >= 12 && x < 60;
+      if (caption || !PtInRegion(normalClip.Get(), x, y) || strip.At(x, y) == RGB(192, 192, 192)) continue;
+      ++result.compared;
+      if (shown.At(x, y) != strip.At(x, y)) ++result.differing;
+    }
+  return result;
+}
+
 PixelArea CaptionLabelPicture(const RECT& box, const std::string& text) {
   const int width = box.right - box.left, height = box.bottom - box.top;
   PixelSurface surface(width, height);
   HDC dc = surface.Dc();
-  for (int y = 0; y < height; ++y) {
-    BrushHandle row(CreateSolidBrush(PinstripeRow(box.top + y)));
-    const RECT line{0, y, width, y + 1};
-    FillRect(dc, &line, row.Get());
-  }
+  FillPinstripe(dc, box.top, width, height);
   const LOGFONTA logFont = FormFont(true);
   FontHandle font(CreateFontIndirectA(&logFont));
   ScopedSelect select(dc, font.Get());
