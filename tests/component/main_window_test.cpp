@@ -14,14 +14,17 @@
 #include "hotkey_probe.h"
 #include "key_input.h"
 #include "mouse_input.h"
+#include "notification_area.h"
 #include "paste_watch.h"
 #include "program_windows.h"
 #include "screenshot.h"
+#include "shown_menu.h"
 #include "slot_store.h"
 #include "text.h"
 #include "theme_switch.h"
 #include "tray_probe.h"
 #include "wait.h"
+#include "x_input.h"
 
 namespace {
 struct Key {
@@ -299,6 +302,36 @@ TEST_CASE("a real click on button i edits slot i") {
     REQUIRE(PumpUntil([&edited, i] { return static_cast<int>(edited.size()) == i + 1; }));
     CHECK(edited.back() == i);
   }
+}
+
+TEST_CASE(
+    "the icon's menu and the panel's menu as shown: Preferences first, About, Quit, separators between") {
+  PrepareStore({});
+  ProgramWindows program;
+  TMainFrm& main = program.MainForm();
+  // Captions as bytes; separators are separators, not items with a text.
+  const std::string expected = "Preferences(&P) | - | About(&A) | - | Quit(&Q)";
+
+  {
+    ShownMenuReader menu("menu-of-the-icon");
+    // A right press on the program's icon, the only one in the notification area.
+    REQUIRE(XClick(kTrayIconSpot.x, kTrayIconSpot.y, 3));
+    REQUIRE(menu.WaitRead());
+    CHECK(menu.Listed() == expected);
+  }
+  main.TrayIconDblClick(main.TrayIcon.get());
+  REQUIRE(PumpUntil([&main] { return GetForegroundWindow() == main.Handle(); }));
+  for (const POINT& spot : {POINT{70, 25}, POINT{210, 225}}) {  // on slot 0's button, on slot 9's
+    CAPTURE(spot.x);
+    ShownMenuReader menu("menu-of-the-panel");
+    const POINT at = ClientToScreenPoint(main.ButtonList->Handle(), spot.x, spot.y);
+    REQUIRE(XClick(at.x, at.y, 3));
+    REQUIRE(menu.WaitRead());
+    CHECK(menu.Listed() == expected);
+  }
+  // Nothing was chosen: the window is still shown, the icon still hidden.
+  CHECK(IsWindowVisible(main.Handle()));
+  CHECK_FALSE(main.TrayIcon->Active());
 }
 
 TEST_CASE("minimising hides into the notification area; the icon brings the window back") {
