@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <functional>
 
+#include "button_reference.h"
+#include "dialog_reference.h"
 #include "key_input.h"
 #include "message_box_watcher.h"
 #include "screenshot.h"
@@ -60,6 +62,30 @@ TEST_CASE("the popup opens above the pointer and inside the screen") {
     HWND popup = session.OpenQuickSelect();
     REQUIRE(popup != nullptr);
     CHECK(BoundsOf(popup) == Bounds(p.left, p.top, kPopupWidth, 3 * kRowHeight));
+  }
+}
+
+TEST_CASE(
+    "the popup's rows look as their layout draws them: the themed face on the button face, the text "
+    "centred") {
+  VelnorSession session(SlotsNamed({0, 1, 2}));
+  REQUIRE(session.Start());
+  REQUIRE(XMovePointer(600, 400));  // the popup opens above the pointer: no row is hot
+  HWND popup = session.OpenQuickSelect();
+  REQUIRE(popup != nullptr);
+  REQUIRE(session.velnor.WaitSettled());
+  for (int row = 0; row < 3; ++row) {
+    CAPTURE(row);
+    // The buttons are 110 wide in a popup 109 wide: their last column is cut off.
+    const ButtonPicture expected =
+        PanelButtonPicture(110, kRowHeight, ButtonStyle::Win40, true, true, "Slot " + std::to_string(row));
+    const PixelArea shown = ShownArea(popup, {0, row * kRowHeight, kPopupWidth, (row + 1) * kRowHeight});
+    int differing = 0;
+    for (int y = 0; y < kRowHeight; ++y)
+      for (int x = 0; x < kPopupWidth; ++x)
+        if (shown.At(x, y) != expected.pixels.At(x, y)) ++differing;
+    CHECK_MESSAGE(differing == 0,
+                  differing << " pixels of the row differ from the row as its layout draws it");
   }
 }
 
