@@ -1,6 +1,8 @@
 // The background panel rendered into memory DCs and read back: the dialogs' tiled
 // pinstripe from the program's own resource, picture positions, the gradient, the
 // border shadow, repaints after changes, and the picture holder's decoding errors.
+#include "components/dialog/back_panel.h"
+
 #include <doctest.h>
 
 #include <cstring>
@@ -10,12 +12,16 @@
 #include <set>
 #include <string>
 
-#include "components/dialog/back_panel.h"
 #include "components/dialog/ole_picture.h"
+#include "framework/application.h"
 #include "framework/bmp_file.h"
 #include "framework/error.h"
+#include "framework/form.h"
 #include "pixel_surface.h"
 #include "program_resources.h"
+#include "screenshot.h"
+#include "system_colors.h"
+#include "wait.h"
 
 namespace {
 constexpr COLORREF kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255), kMagenta = RGB(255, 0, 255);
@@ -42,7 +48,7 @@ std::string TinyMetafile(std::int16_t right, std::int16_t bottom) {
   for (int i = 0; i < 10; ++i) words[10] ^= words[i];
   std::uint16_t* meta = words + 11;
   meta[0] = 1, meta[1] = 9, meta[2] = 0x300, meta[3] = 12, meta[6] = 3;  // header, 12 words in all
-  meta[9] = 3;                                                             // the end record
+  meta[9] = 3;                                                           // the end record
   return {reinterpret_cast<const char*>(words), sizeof words};
 }
 
@@ -76,8 +82,10 @@ void MakePlain(TCustomBackPanel& panel, int width, int height) {
 }
 }  // namespace
 
-TEST_CASE("the slot editor's 318 x 209 panel with the program's own PINSTRIPE: the tile's pixels from the top-left, "
-          "edge to edge, no border or bevel visible") {
+TEST_CASE(
+    "the slot editor's 318 x 209 panel with the program's own PINSTRIPE: the tile's pixels from the "
+    "top-left, "
+    "edge to edge, no border or bevel visible") {
   ProgramResources program;
   REQUIRE(program.Module());
   const std::string bytes = program.Bytes("PINSTRIPE", RT_RCDATA);
@@ -89,7 +97,8 @@ TEST_CASE("the slot editor's 318 x 209 panel with the program's own PINSTRIPE: t
   for (bool buffered : {true, false}) {
     CAPTURE(buffered);
     // Loaded as the dialogs load it: the RT_RCDATA resource of the program's module.
-    DialogPanel d(318, 209, [&](TPanelImage& image) { image.LoadFromResourceName(program.Module(), "PINSTRIPE"); });
+    DialogPanel d(318, 209,
+                  [&](TPanelImage& image) { image.LoadFromResourceName(program.Module(), "PINSTRIPE"); });
     d.panel.SetBuffered(buffered);
     REQUIRE(d.panel.Background().Width() == 103);
     REQUIRE(d.panel.Background().Height() == 20);
@@ -99,12 +108,14 @@ TEST_CASE("the slot editor's 318 x 209 panel with the program's own PINSTRIPE: t
       for (int x = 0; x < 318; ++x) wrong += drawn->Pixel(x, y) != tile->Pixel(x % 103, y % 20);
     CHECK(wrong == 0);
     // The stripes themselves, top row first, as the dialogs show them.
-    const COLORREF stripes[] = {RGB(238, 238, 238), RGB(230, 230, 230), RGB(238, 238, 238), RGB(255, 255, 255)};
+    const COLORREF stripes[] = {RGB(238, 238, 238), RGB(230, 230, 230), RGB(238, 238, 238),
+                                RGB(255, 255, 255)};
     for (int y : {0, 1, 2, 3, 204, 205, 206, 207, 208}) CHECK(drawn->Pixel(317, y) == stripes[y % 4]);
   }
 }
 
-TEST_CASE("318 x 209 tiled with a 103 x 20 picture: 4 columns and 11 rows from the top-left, the last ones cut") {
+TEST_CASE(
+    "318 x 209 tiled with a 103 x 20 picture: 4 columns and 11 rows from the top-left, the last ones cut") {
   DialogPanel d(318, 209, MarkedBmp(103, 20));
   auto drawn = Render(d.panel);
   CHECK(drawn->Count([](COLORREF c) { return c == kRed; }) == 4 * 11);
@@ -173,10 +184,12 @@ TEST_CASE("ColorTo none fills with Color; with ColorTo the fill is 64 vertical b
   std::set<COLORREF> colours;
   for (int y = 0; y < 128; ++y) colours.insert(graded->Pixel(15, y));
   CHECK(colours.size() == 64);
-  for (int band = 0; band < 64; ++band) CHECK(graded->Pixel(15, 2 * band) == RGB(0, 0, MulDiv(band, 255, 64)));
+  for (int band = 0; band < 64; ++band)
+    CHECK(graded->Pixel(15, 2 * band) == RGB(0, 0, MulDiv(band, 255, 64)));
 }
 
-TEST_CASE("the border with its shadow: a frame, then a 50 % and a 20 % blend with the button face outside it") {
+TEST_CASE(
+    "the border with its shadow: a frame, then a 50 % and a 20 % blend with the button face outside it") {
   TBackPanel panel(nullptr);
   MakePlain(panel, 60, 40);
   panel.SetBorderColor(RGB(0, 0, 160));
@@ -227,7 +240,8 @@ TEST_CASE("a panel painted again after a change looks like a new panel made with
       {"border shadow", [](TBackPanel& p) { p.SetBorderShadow(true); }},
       {"outer bevel", [](TBackPanel& p) { p.SetBevelOuter(TPanelBevel::bvLowered); }},
       {"inner bevel", [](TBackPanel& p) { p.SetBevelInner(TPanelBevel::bvRaised); }},
-      {"bevel 3 wide", [](TBackPanel& p) {
+      {"bevel 3 wide",
+       [](TBackPanel& p) {
          p.SetBevelOuter(TPanelBevel::bvRaised);
          p.SetBevelWidth(3);
        }},
@@ -254,7 +268,8 @@ TEST_CASE("a panel painted again after a change looks like a new panel made with
   }
 }
 
-TEST_CASE("a picture with see-through parts is tiled copy by copy: the fill shows through an empty metafile") {
+TEST_CASE(
+    "a picture with see-through parts is tiled copy by copy: the fill shows through an empty metafile") {
   TBackPanel panel(nullptr);
   MakePlain(panel, 50, 50);
   panel.Background().LoadFromData(TinyMetafile(300, 300));  // 20 x 20 pixels of nothing
@@ -286,7 +301,8 @@ TEST_CASE("a picture under one pixel wide or high is not tiled, and the paint re
     CAPTURE(bottom);
     TBackPanel panel(nullptr);
     MakePlain(panel, 40, 40);
-    panel.Background().LoadFromData(TinyMetafile(static_cast<std::int16_t>(right), static_cast<std::int16_t>(bottom)));
+    panel.Background().LoadFromData(
+        TinyMetafile(static_cast<std::int16_t>(right), static_cast<std::int16_t>(bottom)));
     REQUIRE_FALSE(panel.Background().Empty());
     REQUIRE((panel.Background().Width() < 1 || panel.Background().Height() < 1));
     panel.SetBackgroundPosition(TBackGroundPosition::bpTiled);
@@ -348,7 +364,8 @@ TEST_CASE("the hit test: caption drags the panel outside its buttons, the corner
   CHECK(panel.HitTest({198, 18}) != HTBOTTOMRIGHT);
 }
 
-TEST_CASE("collapsing without steps jumps to the caption height; expanding restores the full height and children") {
+TEST_CASE(
+    "collapsing without steps jumps to the caption height; expanding restores the full height and children") {
   TBackPanel panel(nullptr);
   MakePlain(panel, 200, 120);
   panel.Caption().SetVisible(true);
@@ -392,7 +409,8 @@ TEST_CASE("rejected pictures raise their messages and leave the holder empty") {
       {"no bytes", "", "Empty image stream created"},
       {"text", "this is not a picture at all", "Could not load image. Invalid format"},
       {"a bitmap header cut short", MarkedBmp(103, 20).substr(0, 10), "Could not load image. Invalid format"},
-      {"the second header cut short", MarkedBmp(103, 20).substr(0, 30), "Could not load image. Invalid format"},
+      {"the second header cut short", MarkedBmp(103, 20).substr(0, 30),
+       "Could not load image. Invalid format"},
   };
   for (const Case& c : cases) {
     const std::string name = c.name;
@@ -413,7 +431,9 @@ TEST_CASE("rejected pictures raise their messages and leave the holder empty") {
   }
 }
 
-TEST_CASE("the holder keeps the bytes as loaded, from data or a file; a missing resource raises, a bad file is swallowed") {
+TEST_CASE(
+    "the holder keeps the bytes as loaded, from data or a file; a missing resource raises, a bad file is "
+    "swallowed") {
   const std::string bytes = MarkedBmp(9, 5);
   TPanelImage image;
   int changes = 0;
@@ -473,8 +493,7 @@ TEST_CASE("malformed picture data never crashes: cut, corrupted headers and rand
   std::mt19937 random(20240611);  // a fixed seed: the same inputs every run
   for (int n = 0; n < 200; ++n) {
     std::string bytes = good;
-    for (int flips = 0; flips < 4; ++flips)
-      bytes[random() % 54] = static_cast<char>(random() & 0xFF);
+    for (int flips = 0; flips < 4; ++flips) bytes[random() % 54] = static_cast<char>(random() & 0xFF);
     inputs.push_back(bytes);
   }
   PixelSurface surface(64, 64);
@@ -487,8 +506,8 @@ TEST_CASE("malformed picture data never crashes: cut, corrupted headers and rand
       image.Draw(surface.Dc(), {0, 0, 64, 64});
     } catch (const Error& e) {
       CHECK(image.Empty());
-      const std::set<std::string> messages{kImageNoMemory, kImageNoStream, kImageEmptyStream, kImageInvalidFormat,
-                                           kImageNotLoaded};
+      const std::set<std::string> messages{kImageNoMemory, kImageNoStream, kImageEmptyStream,
+                                           kImageInvalidFormat, kImageNotLoaded};
       CHECK(messages.count(e.Message()) == 1);
     }
   }
@@ -520,4 +539,24 @@ TEST_CASE("a panel destroyed by a message pumped during its collapse animation s
   CHECK(gTimerFired);
   CHECK(gDoomedPanel == nullptr);
   delete gDoomedPanel;
+}
+
+TEST_CASE("a shown panel of the button face follows a change of the system colours") {
+  // What it shows is kept between paints: the new scheme must not find an old copy.
+  Application::Instance().Initialize();
+  TForm form(nullptr);
+  form.SetClientSize(120, 80);
+  TBackPanel panel(&form);
+  panel.SetParent(&form);
+  panel.SetBounds(0, 0, 120, 80);
+  panel.SetBorderColor(clNone);
+  panel.SetBevelOuter(TPanelBevel::bvNone);
+  form.Show();
+  REQUIRE(PumpUntil([&] { return IsWindowVisible(panel.Handle()) != FALSE; }));
+  const RECT spot{60, 40, 61, 41};
+  REQUIRE(PumpUntil([&] { return WindowPixels(panel.Handle(), spot)[0] == GetSysColor(COLOR_BTNFACE); }));
+
+  const COLORREF newFace = RGB(200, 120, 40);
+  SystemColorChanged change(COLOR_BTNFACE, newFace);
+  CHECK(PumpUntil([&] { return WindowPixels(panel.Handle(), spot)[0] == newFace; }, 2000));
 }

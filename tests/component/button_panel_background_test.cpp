@@ -8,6 +8,7 @@
 #include "framework/form.h"
 #include "pixel_surface.h"
 #include "screenshot.h"
+#include "system_colors.h"
 #include "theme_switch.h"
 #include "wait.h"
 
@@ -122,25 +123,6 @@ TEST_CASE("a bevel with an extent frames the grid and the buttons move inside it
   CHECK(surface.Pixel(10, panel.Height() - 2) == RGB(0, 255, 0));
 }
 
-namespace {
-// Sets the button face to another colour, system-wide as a user's change of scheme
-// does, and puts it back at the end.
-class ButtonFaceChanged {
- public:
-  explicit ButtonFaceChanged(COLORREF color) : old_(GetSysColor(COLOR_BTNFACE)) { Set(color); }
-  ~ButtonFaceChanged() { Set(old_); }
-  ButtonFaceChanged(const ButtonFaceChanged&) = delete;
-  ButtonFaceChanged& operator=(const ButtonFaceChanged&) = delete;
-
- private:
-  static void Set(COLORREF color) {
-    const INT element = COLOR_BTNFACE;
-    SetSysColors(1, &element, &color);
-  }
-  COLORREF old_;
-};
-}  // namespace
-
 TEST_CASE("a change of the system colours reaches a non-transparent panel on a form: its fill is made anew") {
   // The fill is a brush of the button face, kept as a picture: the system repaints
   // every window after the change, but only the panel's own handler of it makes the
@@ -154,6 +136,6 @@ TEST_CASE("a change of the system colours reaches a non-transparent panel on a f
   REQUIRE(PumpUntil([&] { return WindowPixels(f.panel.Handle(), spot)[0] == kFace; }));
 
   const COLORREF newFace = RGB(30, 160, 90);
-  ButtonFaceChanged change(newFace);
+  SystemColorChanged change(COLOR_BTNFACE, newFace);
   CHECK(PumpUntil([&] { return WindowPixels(f.panel.Handle(), spot)[0] == newFace; }, 2000));
 }
