@@ -1,8 +1,8 @@
 #pragma once
 // The button and label components, once started in a program, hold an unowned mutex
-// named after the program file's name in capitals, without its folder
-// ("VELNOR.EXE"), for as long as the program runs. They note whether it existed
-// already; nothing reads that note.
+// named after the program file's name in capitals, without its folder ("TOOL.EXE"
+// for C:\Apps\tool.exe), for as long as the program runs. They note whether it
+// existed already; nothing reads that note.
 #include <string>
 #include <string_view>
 
