@@ -10,7 +10,7 @@ namespace {
 constexpr int kPopupWidth = 109;
 }  // namespace
 
-TFormQuickSel::TFormQuickSel(Component* owner) : TForm(owner) {
+TFormQuickSel::TFormQuickSel(Component* owner, const MonitorLookup& monitorAt) : TForm(owner) {
   LoadLayout();
   const TSlotList* slots = DM ? DM->Slots() : nullptr;
   if (slots) {
@@ -30,7 +30,7 @@ TFormQuickSel::TFormQuickSel(Component* owner) : TForm(owner) {
   GetCursorPos(&pointer);
   // The monitor under the pointer, not the primary screen: on a second monitor the
   // popup opens beside the pointer instead of at the primary screen's edge.
-  const POINT at = PlacePopup(pointer, Width(), height, MonitorRectAt(pointer));
+  const POINT at = PlacePopup(pointer, Width(), height, monitorAt(pointer));
   SetBounds(at.x, at.y, Width(), height);
   SetForegroundWindow(Handle());
 }

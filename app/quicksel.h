@@ -4,12 +4,13 @@
 #include <memory>
 #include <vector>
 
+#include "app/popup_placement.h"
 #include "components/buttonpanel/button_panel.h"
 #include "framework/form.h"
 
 class TFormQuickSel : public TForm {
  public:
-  explicit TFormQuickSel(Component* owner);
+  explicit TFormQuickSel(Component* owner, const MonitorLookup& monitorAt = MonitorRectAt);
   ~TFormQuickSel() override;
 
   void ButtonExecListButtonClick(Component* Sender, Component* SendBtn, int Btn);

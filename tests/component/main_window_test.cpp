@@ -4,6 +4,7 @@
 #include <doctest.h>
 
 #include <iterator>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -282,6 +283,62 @@ TEST_CASE("CheckHotkeyFree: the system hotkey and other slots' keys are taken, a
   for (const Case& c : cases) {
     CAPTURE(c.name);
     CHECK(program.MainForm().CheckHotkeyFree(c.index, c.ctrl, c.alt, c.shift, c.key) == c.free);
+  }
+}
+
+TEST_CASE("ApplyHotkey after start-up: the old key is withdrawn before the new one is taken") {
+  // Slot 2 starts on CTRL+ALT+K. Wine replaces a registration under the same window
+  // and identifier silently, so a missing withdrawal shows only when the new key is
+  // refused: another holds it, and the old key must be free all the same.
+  const Key ctrlAltK{MOD_CONTROL | MOD_ALT, 'K'}, altShift1{MOD_ALT | MOD_SHIFT, '1'};
+  constexpr int kSlot = 2;
+  const std::string pasted = "slot two";
+  struct Case {
+    std::string name;
+    std::string text;
+    bool newKeyHeldElsewhere;
+    bool oldKeyTaken;
+    std::optional<Key> pastingKey;  // the key that pastes the slot afterwards, if any
+    TShortCut value;
+    bool active;
+  };
+  const Case cases[] = {
+      {"an empty text withdraws the key", "", false, false, std::nullopt, 0, false},
+      {"the same key is taken again", "CTRL+ALT+K", false, true, ctrlAltK, 0xC04B, true},
+      {"a changed key frees the old one and takes the new", "ALT+SHIFT+1", false, false, altShift1, 0xA031,
+       true},
+      {"a changed key another holds frees the old one and leaves the slot without a key", "ALT+SHIFT+1", true,
+       false, std::nullopt, 0xA031, true},
+  };
+  for (const Case& c : cases) {
+    CAPTURE(c.name);
+    PrepareStore({{kSlot + 1, {"Two", pasted, 1, 1, 0, 'K'}}});
+    ProgramWindows program;
+    REQUIRE(IsHotkeyTaken(ctrlAltK.modifiers, ctrlAltK.vk));
+    std::optional<HotkeyHolder> other;
+    if (c.newKeyHeldElsewhere) REQUIRE(other.emplace(altShift1.modifiers, altShift1.vk).Held());
+
+    program.DataModule().ApplyHotkey(kSlot, c.text);
+
+    const TGlobalHotKey& component = *program.DataModule().HotkeyList[kSlot];
+    CHECK(component.HotKey() == c.value);
+    CHECK(component.Active() == c.active);
+    CHECK(IsHotkeyTaken(ctrlAltK.modifiers, ctrlAltK.vk) == c.oldKeyTaken);
+    if (c.pastingKey) {
+      CHECK(IsHotkeyTaken(c.pastingKey->modifiers, c.pastingKey->vk));
+      MarkClipboard();
+      PressHotkey(c.pastingKey->modifiers, c.pastingKey->vk);
+      CHECK(ClipboardGets(pasted));
+    }
+    if (other) {
+      // The press goes to the key's holder, and the slot pastes nothing.
+      MarkClipboard();
+      PressHotkey(altShift1.modifiers, altShift1.vk);
+      CHECK(PumpUntil([&] { return other->Presses() == 1; }));
+      CHECK(ClipboardKeepsMark());
+      other.reset();
+      CHECK_FALSE(IsHotkeyTaken(altShift1.modifiers, altShift1.vk));
+    }
   }
 }
 

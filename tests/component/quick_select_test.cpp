@@ -50,6 +50,13 @@ void ClickRow(HWND popup, int k) {
 
 bool NoPopupLeft() { return WindowsOfProcess(kPopupTitle).empty(); }
 
+// Puts the pointer there; true when the system then reports it there.
+bool MovePointer(POINT to) {
+  SetCursorPos(to.x, to.y);
+  POINT now{};
+  return GetCursorPos(&now) && now.x == to.x && now.y == to.y;
+}
+
 RECT FrameOf(TFormQuickSel& popup) {
   RECT frame{};
   GetWindowRect(popup.Handle(), &frame);
@@ -72,12 +79,47 @@ TEST_CASE("placement: above the pointer, pushed left at the right edge and down 
   for (const Case& c : cases) {
     CAPTURE(c.pointer.x);
     CAPTURE(c.pointer.y);
-    SetCursorPos(c.pointer.x, c.pointer.y);
-    POINT now{};
-    REQUIRE(GetCursorPos(&now));
-    REQUIRE(now.x == c.pointer.x);
-    REQUIRE(now.y == c.pointer.y);
+    REQUIRE(MovePointer(c.pointer));
     TFormQuickSel popup(&program.DataModule());
+    const RECT frame = FrameOf(popup);
+    CHECK(frame.left == c.left);
+    CHECK(frame.top == c.top);
+    CHECK(frame.right - frame.left == kPopupWidth);
+    CHECK(frame.bottom - frame.top == 3 * kRowHeight);
+  }
+}
+
+TEST_CASE("placement on a second monitor: beside the pointer there, not at the primary screen's edge") {
+  // Wine's desktop is one 1024 x 768 monitor and keeps the pointer on it, so the
+  // lookup describes a desk whose second monitor starts inside that area: right of
+  // a primary screen 800 wide, 1024 wide itself, level with it or set 200 lower.
+  REQUIRE(GetSystemMetrics(SM_CXSCREEN) == 1024);
+  PrepareStore(kFirstThree);
+  ProgramWindows program;
+  struct Case {
+    std::string name;
+    RECT monitor;
+    POINT pointer;
+    int left, top;
+  };
+  // On the primary screen alone the first would open at 905, 430 and the second at 900, 160.
+  const Case cases[] = {
+      {"beside the pointer, past the primary screen's edge", {800, 0, 1824, 768}, {1000, 500}, 1000, 430},
+      {"held at the second monitor's own top", {800, 200, 1824, 968}, {900, 230}, 900, 200},
+  };
+  for (const Case& c : cases) {
+    CAPTURE(c.name);
+    REQUIRE(MovePointer(c.pointer));
+    std::vector<POINT> asked;
+    TFormQuickSel popup(&program.DataModule(), [&](POINT at) {
+      asked.push_back(at);
+      return c.monitor;
+    });
+    CHECK(asked.size() == 1);
+    for (const POINT& at : asked) {
+      CHECK(at.x == c.pointer.x);
+      CHECK(at.y == c.pointer.y);
+    }
     const RECT frame = FrameOf(popup);
     CHECK(frame.left == c.left);
     CHECK(frame.top == c.top);

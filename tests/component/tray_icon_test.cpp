@@ -257,6 +257,20 @@ TEST_CASE(
   CHECK(ProcedureOf(f.form.Handle()) == f.formProcedure);
 }
 
+TEST_CASE("activation while the application window and the form show hides the application window only") {
+  TrayFixture f;
+  f.form.Show();
+  ShowWindow(f.app, SW_SHOW);
+  REQUIRE(IsWindowVisible(f.form.Handle()));
+  REQUIRE(IsWindowVisible(f.app));
+
+  f.tray.SetActive(true);
+  CHECK(ShellHasIcon(f.tray.WindowHandle()));
+  CHECK_FALSE(IsWindowVisible(f.app));
+  // The form is left to its owner: the main window hides itself when it goes to the icon.
+  CHECK(IsWindowVisible(f.form.Handle()));
+}
+
 TEST_CASE("setting Active to its current value does nothing") {
   TrayFixture f;
   SUBCASE("active") {

@@ -12,6 +12,7 @@
 
 #include "hotkey_probe.h"
 #include "key_input.h"
+#include "message_box_look.h"
 #include "message_box_watcher.h"
 #include "mouse_input.h"
 #include "screenshot.h"
@@ -141,17 +142,30 @@ bool ClickBox(HWND dialog, const RECT& box) {
   return PumpUntil([&] { return FocusOf(dialog) == window; });
 }
 
-// The next message box with this caption: its text, after a screenshot when named,
-// answered with the button; nothing when none came.
-std::optional<std::string> AnswerMessage(const std::string& caption, int button = IDOK,
-                                         const char* screenshot = nullptr) {
+// A message box as the user saw it: its text, and its buttons and icon in words
+// (MessageBoxLook).
+struct ShownMessage {
+  std::string text;
+  std::string look;
+};
+const std::string kErrorLook = "OK; error icon";
+
+// The next message box with this caption, after a screenshot when named, answered
+// with a click on the button where the box draws it; nothing when none came.
+std::optional<ShownMessage> AnswerMessage(const std::string& caption, int button = IDOK,
+                                          const char* screenshot = nullptr) {
   HWND box = nullptr;
   if (!PumpUntil([&] { return (box = FindMessageBox(caption)) != nullptr; })) return std::nullopt;
-  const std::string text = MessageBoxText(box);
+  const ShownMessage shown{MessageBoxText(box), MessageBoxLook(box)};
   if (screenshot) CHECK(SaveScreenshot(screenshot));
-  PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+  if (!ClickMessageBoxButton(box, button)) {
+    // The look already says what is wrong; the answer still ends the box, so the
+    // test goes on.
+    MESSAGE("the box has no button with id " << button << "; it shows " << shown.look);
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+  }
   CHECK(PumpUntil([&] { return !IsWindow(box); }));
-  return text;
+  return shown;
 }
 
 // The box's pixels on screen, with the pointer away from it.
@@ -310,7 +324,7 @@ TEST_CASE("editing the fourth button: the store, its caption and its hotkey foll
 
 TEST_CASE("OK's checks in their order: each message leaves the editor open with the input as typed") {
   struct Case {
-    const char* name;
+    std::string name;
     const char* display;
     const char* paste;
     bool ctrl, alt, shift;
@@ -356,7 +370,8 @@ TEST_CASE("OK's checks in their order: each message leaves the editor open with 
     const auto message = AnswerMessage(errorCaption, IDOK, first ? "e2e-editor-message" : nullptr);
     first = false;
     REQUIRE(message.has_value());
-    CHECK(Utf8FromCp932(*message) == c.message);
+    CHECK(Utf8FromCp932(message->text) == c.message);
+    CHECK(message->look == kErrorLook);
     // One message only, and the editor still open with every field as typed.
     PumpFor(300);
     CHECK(FindMessageBox(errorCaption) == nullptr);
@@ -396,7 +411,10 @@ TEST_CASE("Delete: answered Cancel the editor stays, answered OK the slot is cle
   const std::string question = Cp932FromUtf8("削除します.よろしいですか？");
 
   Click(dialog, kDeleteButton);
-  CHECK(AnswerMessage(confirm, IDCANCEL) == question);
+  const auto cancelled = AnswerMessage(confirm, IDCANCEL);
+  REQUIRE(cancelled.has_value());
+  CHECK(cancelled->text == question);
+  CHECK(cancelled->look == "OK, Cancel; no icon");
   PumpFor(300);
   CHECK(session.velnor.Shows(kEditorTitle));
   CHECK(TextOf(WindowAt(dialog, kDisplayField)) == "Changed");
@@ -404,7 +422,9 @@ TEST_CASE("Delete: answered Cancel the editor stays, answered OK the slot is cle
   CHECK(IsHotkeyTaken(MOD_CONTROL | MOD_ALT, 'K'));
 
   Click(dialog, kDeleteButton);
-  CHECK(AnswerMessage(confirm, IDOK) == question);
+  const auto confirmed = AnswerMessage(confirm, IDOK);
+  REQUIRE(confirmed.has_value());
+  CHECK(confirmed->text == question);
   REQUIRE(EditorGone(session));
   CHECK(StoredValues(kSlotNumber) == Expected("", "", 0, 0, 0, '\0'));
   CHECK(PumpUntil([] { return !IsHotkeyTaken(MOD_CONTROL | MOD_ALT, 'K'); }));
@@ -457,7 +477,8 @@ TEST_CASE(
   Click(dialog, kOkButton);
   const auto error = AnswerMessage("Velnor", IDOK, "e2e-editor-save-failed");
   REQUIRE(error.has_value());
-  CHECK(Utf8FromCp932(*error) == "'DisplayText04' の設定に失敗しました.");
+  CHECK(Utf8FromCp932(error->text) == "'DisplayText04' の設定に失敗しました.");
+  CHECK(error->look == kErrorLook);
   REQUIRE(EditorGone(session));
   CHECK(IsWindowEnabled(main));
 

@@ -3,17 +3,20 @@
 #include <doctest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "clipboard_probe.h"
 #include "held_keys.h"
 #include "key_input.h"
+#include "key_recorder.h"
 #include "slot_store.h"
 #include "target_window.h"
 #include "velnor_process.h"
 #include "velnor_session.h"
 #include "wait.h"
+#include "x_input.h"
 
 namespace {
 struct RunningVelnor {
@@ -51,6 +54,50 @@ TEST_CASE("a slot hotkey pastes its text into the focused edit control") {
     run.target.SetText("");
     PressHotkey(MOD_ALT | MOD_SHIFT, '1');
     CHECK(run.TextArrives("-- sent by slot four"));
+  }
+}
+
+TEST_CASE("the keys the program sends: Ctrl+V, after letting go of the hotkey's own Alt and Shift") {
+  // The user's presses and clicks come from X, as the hardware's, so only the
+  // program's events carry the injected flag. The hook runs in this process, whose
+  // edit control gets the pastes.
+  VelnorSession session(
+      {{0, {"Ctrl", "ctrl k;", 1, 0, 0, 'K'}}, {1, {"Alt Shift", "alt shift 1;", 0, 1, 1, '1'}}});
+  REQUIRE(session.Start());
+  REQUIRE(session.target.Activate());
+  KeyRecorder keys;
+  const std::string ctrlV = "Ctrl down, V down, V up, Ctrl up";
+  // Opens the quick-select popup with Ctrl+Shift+Z and clicks the row; its slots are
+  // offered in slot order.
+  auto clickQuickSelectRow = [&session](int row) {
+    if (!XPressKeys("ctrl+shift+z")) return false;
+    HWND popup = session.velnor.WaitShownWindow("FormQuickSel");
+    if (!popup) return false;
+    RECT r{};
+    GetWindowRect(popup, &r);
+    constexpr int kRowHeight = 20;
+    return XClick((r.left + r.right) / 2, r.top + row * kRowHeight + kRowHeight / 2);
+  };
+  struct Case {
+    std::string name;
+    std::function<bool()> act;
+    std::string pasted;
+    std::string sent;
+  };
+  const Case cases[] = {
+      {"CTRL+K", [] { return XPressKeys("ctrl+k"); }, "ctrl k;", ctrlV},
+      {"ALT+SHIFT+1", [] { return XPressKeys("alt+shift+1"); }, "alt shift 1;", "Alt up, Shift up, " + ctrlV},
+      {"a click in the quick-select popup on the ALT+SHIFT+1 slot", [&] { return clickQuickSelectRow(1); },
+       "alt shift 1;", ctrlV},
+  };
+  for (const Case& c : cases) {
+    CAPTURE(c.name);
+    session.target.SetText("");
+    keys.Clear();
+    REQUIRE(c.act());
+    CHECK(session.PasteArrives(c.pasted));
+    CAPTURE(keys.Sequence());
+    CHECK(keys.InjectedSequence() == c.sent);
   }
 }
 

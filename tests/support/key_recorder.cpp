@@ -25,20 +25,28 @@ KeyRecorder::~KeyRecorder() {
 LRESULT CALLBACK KeyRecorder::Hook(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HC_ACTION && active) {
     const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
-    active->events_.push_back({key->vkCode, (key->flags & LLKHF_UP) != 0, std::chrono::steady_clock::now()});
+    active->events_.push_back({key->vkCode, (key->flags & LLKHF_UP) != 0, (key->flags & LLKHF_INJECTED) != 0,
+                               std::chrono::steady_clock::now()});
     if (active->delivery_ == Delivery::Swallow) return 1;
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-std::string KeyRecorder::Sequence() const {
+namespace {
+std::string Join(const std::vector<KeyEvent>& events, bool injectedOnly) {
   std::string text;
-  for (const KeyEvent& event : events_) {
+  for (const KeyEvent& event : events) {
+    if (injectedOnly && !event.injected) continue;
     if (!text.empty()) text += ", ";
     text += Describe(event);
   }
   return text;
 }
+}  // namespace
+
+std::string KeyRecorder::Sequence() const { return Join(events_, false); }
+
+std::string KeyRecorder::InjectedSequence() const { return Join(events_, true); }
 
 std::string KeyName(DWORD vk) {
   if (vk == VK_CONTROL || vk == VK_LCONTROL || vk == VK_RCONTROL) return "Ctrl";

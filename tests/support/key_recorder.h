@@ -13,6 +13,7 @@
 struct KeyEvent {
   DWORD vk;  // as the hook reports it: Ctrl, Shift and Alt arrive as their left-hand keys
   bool up;
+  bool injected;  // sent by a program (SendInput, keybd_event), not by the keyboard
   std::chrono::steady_clock::time_point seen;
 };
 
@@ -31,6 +32,9 @@ class KeyRecorder {
   void Clear() { events_.clear(); }
   // The events in order, e.g. "Ctrl down, V down, V up, Ctrl up".
   std::string Sequence() const;
+  // The same of the injected events only: what programs sent, without the keyboard's
+  // (under Wine, X input such as xdotool's comes as the keyboard's).
+  std::string InjectedSequence() const;
 
  private:
   static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);

@@ -48,3 +48,5 @@ bool XClick(int x, int y, int button, int count) {
   recentClicks.push_back({{x, y}, GetTickCount()});
   return done;
 }
+
+bool XPressKeys(const std::string& keys) { return XdoTool("key " + keys); }
