@@ -212,13 +212,8 @@ TEST_CASE("the shown window's buttons: the face of their style at rest and the c
       const TFlatButton& button = main.ButtonList->Buttons().GetItem(c.slot).Button();
       const ButtonPicture expected =
           PanelButtonPicture(140, 50, ButtonStyle::Win40Ext, themed, false, c.caption);
-      const std::vector<COLORREF> shown = WindowPixels(main.ButtonList->Handle(), button.BoundsRect());
-      REQUIRE(shown.size() == expected.pixels.pixels.size());
-      int differing = 0;
-      for (int y = 0; y < 50; ++y)
-        for (int x = 0; x < 140; ++x)
-          if (expected.Compared(x, y) && shown[static_cast<size_t>(y) * 140 + x] != expected.pixels.At(x, y))
-            ++differing;
+      const int differing =
+          DifferingPixels(expected, WindowPixels(main.ButtonList->Handle(), button.BoundsRect()));
       CHECK_MESSAGE(differing == 0, differing << " pixels differ from the button as its layout draws it");
     }
   }

@@ -50,6 +50,17 @@ bool ButtonPicture::Compared(int x, int y) const {
   return !(nearSide && nearEnd);
 }
 
+int DifferingPixels(const ButtonPicture& expected, const std::vector<COLORREF>& shown) {
+  const PixelArea& pixels = expected.pixels;
+  if (shown.size() != pixels.pixels.size()) return static_cast<int>(pixels.pixels.size());
+  int differing = 0;
+  for (int y = 0; y < pixels.height; ++y)
+    for (int x = 0; x < pixels.width; ++x)
+      if (expected.Compared(x, y) && shown[static_cast<size_t>(y) * pixels.width + x] != pixels.At(x, y))
+        ++differing;
+  return differing;
+}
+
 ButtonPicture PanelButtonPicture(int width, int height, ButtonStyle style, bool themed, bool opaque,
                                  const std::string& caption) {
   PixelSurface surface(width, height, GetSysColor(COLOR_BTNFACE));

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "pixel_area.h"
 
@@ -21,6 +22,9 @@ struct ButtonPicture {
   bool Compared(int x, int y) const;
   bool transparentCorners = false;
 };
+
+// How many of the compared pixels of shown (the button's area, row by row) differ.
+int DifferingPixels(const ButtonPicture& expected, const std::vector<COLORREF>& shown);
 
 // A button of that size, style and caption at rest, themed or classic; opaque
 // buttons fill their face colour under the themed image.
