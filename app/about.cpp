@@ -2,6 +2,7 @@
 
 #include "app/about_version.h"
 #include "app/caption_label.h"
+#include "app/form_font.h"
 
 namespace {
 constexpr int kVersionTextSize = 32;
@@ -32,6 +33,7 @@ void TAboutFrm::LoadLayout() {
   BeginLoading();
   SetName("AboutFrm");
   SetCaption("Info Velnor");
+  SetFormFont(Font());
   // The border first: the window's size is worked out from the client size and it.
   SetBorderStyle(TFormBorderStyle::bsSingle);
   SetBorderIcons(true, false, false);

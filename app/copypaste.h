@@ -5,22 +5,18 @@
 // Created suspended and filled in by the caller, on the user-interface thread (whose
 // message loop hands the texts to their readers); it deletes itself when done.
 #include <cstdint>
+#include <memory>
 #include <string>
 
+#include "app/paste_queue.h"
 #include "framework/thread.h"
-
-class ClipboardOffer;
 
 class TCopyPaste : public Thread {
  public:
-  TCopyPaste();  // suspended, empty text, both flags false, frees itself when finished
+  // Suspended, empty text, both flags false, frees itself when finished; it holds a
+  // share of the queue until then.
+  explicit TCopyPaste(std::shared_ptr<PasteQueue> queue);
   ~TCopyPaste() override;
-
-  // Lets the pastes still pending finish before the program's objects go away: on the
-  // user-interface thread, after its message loop ended, it answers their clipboard
-  // requests until the last worker is gone. Pastes not at the clipboard by
-  // kFinishBound are dropped, so the program ends well within a second.
-  static void FinishPending();
 
   std::string PasteText;
   bool ShiftHeld = false;
@@ -30,6 +26,6 @@ class TCopyPaste : public Thread {
   void Execute() override;
 
  private:
+  std::shared_ptr<PasteQueue> queue_;
   std::uint64_t turn_;  // this worker's place in the order of turns at the clipboard
-  ClipboardOffer& clipboard_;
 };

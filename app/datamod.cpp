@@ -3,22 +3,18 @@
 #include <windows.h>
 
 #include "app/copypaste.h"
-#include "app/shortcut.h"
 #include "app/quicksel.h"
-
-TDM* DM = nullptr;
+#include "app/shortcut.h"
 
 TDM::TDM(Component* owner) : Component(owner, "DM") {
-  DM = this;
   LoadLayout();
   GlobalHotKeySys->SetHotKey(ShortCut('Z', {ShiftFlag::Shift, ShiftFlag::Ctrl}));
 }
 
 TDM::~TDM() {
   slots_ = nullptr;
-  HotkeyList.clear();      // the ten slot keys go first,
+  HotkeyList.clear();       // the ten slot keys go first,
   GlobalHotKeySys.reset();  // then Ctrl+Shift+Z
-  if (DM == this) DM = nullptr;
 }
 
 void TDM::LoadLayout() {
@@ -64,7 +60,7 @@ void TDM::ApplyHotkey(int index, const std::string& text) {
 
 void TDM::PasteSlot(int index, TShiftState shift) {
   if (!slots_ || index < 0 || index >= static_cast<int>(slots_->size())) return;
-  auto* worker = new TCopyPaste;  // frees itself when the paste is done
+  auto* worker = new TCopyPaste(pastes_);  // frees itself when the paste is done
   worker->ShiftHeld = shift.Contains(ShiftFlag::Shift);
   worker->AltHeld = shift.Contains(ShiftFlag::Alt);
   worker->PasteText = (*slots_)[index]->PasteText;
@@ -81,6 +77,6 @@ void TDM::GlobalHotKeySysKeyDown(Component*, std::uint16_t&, TShiftState) {
   // Before the main window has loaded the slots (a failed start) or after it released
   // them, there is nothing to offer.
   if (!slots_) return;
-  TFormQuickSel popup(this);
+  TFormQuickSel popup(*this);
   if (popup.ShownCount != 0) popup.ShowModal();
 }

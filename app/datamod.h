@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/hotkeyreg.h"
+#include "app/paste_queue.h"
 #include "components/system/global_hotkey.h"
 #include "framework/component.h"
 
@@ -17,6 +18,9 @@ class TDM : public Component {
   bool IsHotkeyFree(int index, const std::string& text) const;
   void ApplyHotkey(int index, const std::string& text);
   void PasteSlot(int index, TShiftState shift);
+  // At the program's end, after its message loop: lets the pastes still pending finish
+  // (bounded; see PasteQueue::FinishPending).
+  void FinishPendingPastes() { pastes_->FinishPending(); }
 
   void GlobalHotKey1KeyDown(Component* Sender, std::uint16_t& Key, TShiftState Shift);
   void GlobalHotKeySysKeyDown(Component* Sender, std::uint16_t& Key, TShiftState Shift);
@@ -35,7 +39,6 @@ class TDM : public Component {
   void LoadLayout();
 
   const TSlotList* slots_ = nullptr;
+  // Shared with every paste worker, which may outlive the data module.
+  std::shared_ptr<PasteQueue> pastes_ = std::make_shared<PasteQueue>();
 };
-
-// The program's one data module, set while it exists.
-extern TDM* DM;

@@ -1,6 +1,7 @@
 #include "app/hotkeypref.h"
 
 #include "app/caption_label.h"
+#include "app/form_font.h"
 #include "app/main.h"
 #include "app/messages.h"
 #include "framework/application.h"
@@ -83,7 +84,7 @@ const char* SlotInputRejection(const TSlotInput& input) {
   return nullptr;
 }
 
-THotkeyPrefFrm::THotkeyPrefFrm(Component* owner) : TForm(owner) {
+THotkeyPrefFrm::THotkeyPrefFrm(TMainFrm& owner) : TForm(&owner), mainWindow_(owner) {
   LoadLayout();
   // Read from a layout, a button shows the face composed from the strip it held then;
   // the strips of the chosen skins come in now.
@@ -94,6 +95,7 @@ void THotkeyPrefFrm::LoadLayout() {
   BeginLoading();
   SetName("HotkeyPrefFrm");
   SetCaption("HotKey Preferences");
+  SetFormFont(Font());
   // The border first: the window's size is worked out from the client size and it.
   SetBorderStyle(TFormBorderStyle::bsSingle);
   SetBorderIcons(true, false, false);
@@ -153,8 +155,7 @@ TSlotInput THotkeyPrefFrm::Input() const {
 void THotkeyPrefFrm::ButtonOkClick(Component*) {
   const TSlotInput input = Input();
   const char* rejection = SlotInputRejection(input);
-  if (!rejection && MainFrm &&
-      !MainFrm->CheckHotkeyFree(SlotIndex, input.Ctrl, input.Alt, input.Shift, input.Key[0]))
+  if (!rejection && !mainWindow_.CheckHotkeyFree(SlotIndex, input.Ctrl, input.Alt, input.Shift, input.Key[0]))
     rejection = kHotkeyTaken;
   if (rejection) {
     // The dialog stays open with everything as typed, to be corrected.

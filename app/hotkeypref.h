@@ -15,6 +15,8 @@
 #include "framework/edit_box.h"
 #include "framework/form.h"
 
+class TMainFrm;
+
 // What the editor's controls hold when OK is pressed.
 struct TSlotInput {
   std::string DisplayText;
@@ -30,7 +32,8 @@ const char* SlotInputRejection(const TSlotInput& input);
 
 class THotkeyPrefFrm : public TForm {
  public:
-  explicit THotkeyPrefFrm(Component* owner);
+  // Opened on the main window, which answers whether a hotkey is free.
+  explicit THotkeyPrefFrm(TMainFrm& owner);
 
   void FormShow(Component* Sender);
   void ButtonOkClick(Component* Sender);
@@ -65,4 +68,6 @@ class THotkeyPrefFrm : public TForm {
 
  private:
   void LoadLayout();
+
+  TMainFrm& mainWindow_;
 };

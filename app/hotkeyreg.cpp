@@ -4,6 +4,8 @@
 
 #include <utility>
 
+#include "app/messages.h"
+
 namespace {
 // One of the six per-slot value names, e.g. "IsCTRL01" for slot number 1.
 std::string ValueName(const char* stem, int number) {
@@ -24,7 +26,9 @@ TSlotList MakeClearedSlotList() {
   return list;
 }
 
-THotkeyReg::THotkeyReg() : Registry_(HKEY_CURRENT_USER, KEY_ALL_ACCESS) {
+THotkeyReg::THotkeyReg()
+    : Registry_(HKEY_CURRENT_USER, KEY_ALL_ACCESS,
+                {kRegistryReadFailed, kRegistryBadType, kRegistryWriteFailed}) {
   // Left unchecked on purpose: without a key a load finds no values (cleared records)
   // and the first write of a save reports the failure with the value's name.
   static_cast<void>(Registry_.OpenKey(kStoreKeyPath, true));

@@ -2,46 +2,41 @@
 
 #include "app/about.h"
 #include "app/datamod.h"
+#include "app/form_font.h"
 #include "app/hotkeypref.h"
 #include "app/shortcut.h"
 #include "framework/application.h"
-
-TMainFrm* MainFrm = nullptr;
 
 namespace {
 constexpr int kSlotButtonCaption = 0;
 constexpr size_t kQuickSelectCaptionMax = 16;
 }  // namespace
 
-TMainFrm::TMainFrm(Component* owner) : TForm(owner) {
+TMainFrm::TMainFrm(Component* owner, TDM& dataModule) : TForm(owner), dataModule_(dataModule) {
   LoadLayout();
   EditSlot = Bind(this, &TMainFrm::EditSlotInEditor);
   Application::Instance().SetTitle("Velnor");
   SlotList = std::make_unique<TSlotList>(MakeClearedSlotList());
   THotkeyReg().LoadSlots(*SlotList);
   RefreshButtons(*ButtonList, kCaptionModeMainWindow);
-  if (DM) {
-    for (int i = 0; i < kSlotCount; ++i) DM->ApplyHotkey(i, MakeHotkeyText(*(*SlotList)[i]));
-    DM->SetSlots(SlotList.get());
-  }
+  for (int i = 0; i < kSlotCount; ++i) dataModule_.ApplyHotkey(i, MakeHotkeyText(*(*SlotList)[i]));
+  dataModule_.SetSlots(SlotList.get());
   TrayIcon->SetActive(true);
-  // Published only once whole: a start that failed above leaves no dangling pointer.
-  MainFrm = this;
 }
 
 TMainFrm::~TMainFrm() {
-  if (DM && SlotList && DM->Slots() == SlotList.get()) DM->SetSlots(nullptr);
+  if (SlotList && dataModule_.Slots() == SlotList.get()) dataModule_.SetSlots(nullptr);
   // The subclasses come off last in, first out: the icon's sits on top of the hook's.
   TrayIcon.reset();
   WndProcHook.reset();
   ButtonList.reset();
   TaskTrayPopupMenu.reset();
-  if (MainFrm == this) MainFrm = nullptr;
 }
 
 void TMainFrm::LoadLayout() {
   BeginLoading();
   SetCaption("Velnor Preferences");
+  SetFormFont(Font());
   // The border first: the window's size is worked out from the client size and it.
   SetBorderStyle(TFormBorderStyle::bsSingle);
   SetBorderIcons(true, true, false);
@@ -110,7 +105,7 @@ bool TMainFrm::CheckHotkeyFree(int index, bool ctrl, bool alt, bool shift, char 
   probe.IsALT = alt ? 1 : 0;
   probe.IsSHIFT = shift ? 1 : 0;
   probe.KeyCode = key;
-  return DM && DM->IsHotkeyFree(index, MakeHotkeyText(probe));
+  return dataModule_.IsHotkeyFree(index, MakeHotkeyText(probe));
 }
 
 void TMainFrm::RefreshButtons(TButtonPanel& panel, int mode) {
@@ -140,7 +135,7 @@ void TMainFrm::ButtonListButtonClick(Component*, Component*, int Btn) {
 void TMainFrm::EditSlotInEditor(int index) {
   if (!SlotList || index < 0 || index >= static_cast<int>(SlotList->size())) return;
   THotkeyStruct& slot = *(*SlotList)[index];
-  THotkeyPrefFrm editor(this);
+  THotkeyPrefFrm editor(*this);
   editor.SlotIndex = index;
   editor.Slot = &slot;
   editor.ShowModal();
@@ -149,7 +144,7 @@ void TMainFrm::EditSlotInEditor(int index) {
   // while the button and the hotkey stay as they were.
   THotkeyReg().SaveSlot(slot, index);
   RefreshButton(index, slot, kCaptionModeMainWindow, *ButtonList);
-  if (DM) DM->ApplyHotkey(index, MakeHotkeyText(slot));
+  dataModule_.ApplyHotkey(index, MakeHotkeyText(slot));
 }
 
 void TMainFrm::TrayIconDblClick(Component*) {
@@ -177,6 +172,6 @@ void TMainFrm::QuitQ1Click(Component*) { Close(); }
 
 void TMainFrm::FormClose(Component*, TCloseAction&) {
   // Readers check the data module first: nothing may reach the records once they go.
-  if (DM) DM->SetSlots(nullptr);
+  dataModule_.SetSlots(nullptr);
   SlotList.reset();
 }

@@ -11,6 +11,8 @@
 #include "framework/form.h"
 #include "framework/menu.h"
 
+class TDM;
+
 // The two caption forms of RefreshButton: this window's two-line caption, and the
 // quick-select popup's shortened display text.
 inline constexpr int kCaptionModeMainWindow = 0;
@@ -18,7 +20,8 @@ inline constexpr int kCaptionModeQuickSelect = 1;
 
 class TMainFrm : public TForm {
  public:
-  explicit TMainFrm(Component* owner);
+  // Slots are applied and checked through the data module, which outlives the window.
+  TMainFrm(Component* owner, TDM& dataModule);
   ~TMainFrm() override;
 
   static std::string MakeHotkeyText(const THotkeyStruct& slot);
@@ -56,7 +59,6 @@ class TMainFrm : public TForm {
 
  private:
   void LoadLayout();
-};
 
-// The program's one main window, set while it exists.
-extern TMainFrm* MainFrm;
+  TDM& dataModule_;
+};

@@ -1,6 +1,7 @@
 #include "app/quicksel.h"
 
 #include "app/datamod.h"
+#include "app/form_font.h"
 #include "app/main.h"
 #include "app/messages.h"
 #include "app/popup_placement.h"
@@ -10,9 +11,9 @@ namespace {
 constexpr int kPopupWidth = 109;
 }  // namespace
 
-TFormQuickSel::TFormQuickSel(Component* owner, const MonitorLookup& monitorAt) : TForm(owner) {
+TFormQuickSel::TFormQuickSel(TDM& owner, const MonitorLookup& monitorAt) : TForm(&owner), dataModule_(owner) {
   LoadLayout();
-  const TSlotList* slots = DM ? DM->Slots() : nullptr;
+  const TSlotList* slots = dataModule_.Slots();
   if (slots) {
     for (int i = 0; i < static_cast<int>(slots->size()); ++i)
       if (!(*slots)[i]->DisplayText.empty()) rows_.push_back(i);
@@ -41,6 +42,7 @@ void TFormQuickSel::LoadLayout() {
   BeginLoading();
   SetName("FormQuickSel");
   SetCaption("FormQuickSel");
+  SetFormFont(Font());
   SetBorderStyle(TFormBorderStyle::bsNone);
   SetBorderIcons(false, false, false);
   SetClientSize(kPopupWidth, 200);
@@ -61,7 +63,7 @@ void TFormQuickSel::LoadLayout() {
 void TFormQuickSel::ButtonExecListButtonClick(Component*, Component*, int Btn) {
   // No Alt or Shift to release; after Quit released the records the data module
   // pastes nothing.
-  if (DM && Btn >= 0 && Btn < static_cast<int>(rows_.size())) DM->PasteSlot(rows_[Btn], {});
+  if (Btn >= 0 && Btn < static_cast<int>(rows_.size())) dataModule_.PasteSlot(rows_[Btn], {});
   Close();
 }
 

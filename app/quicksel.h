@@ -6,11 +6,15 @@
 
 #include "app/popup_placement.h"
 #include "components/buttonpanel/button_panel.h"
+#include "framework/events.h"
 #include "framework/form.h"
+
+class TDM;
 
 class TFormQuickSel : public TForm {
  public:
-  explicit TFormQuickSel(Component* owner, const MonitorLookup& monitorAt = MonitorRectAt);
+  // The data module owns it and gives it the slots to offer and the paste to start.
+  explicit TFormQuickSel(TDM& owner, const MonitorLookup& monitorAt = MonitorRectAt);
   ~TFormQuickSel() override;
 
   void ButtonExecListButtonClick(Component* Sender, Component* SendBtn, int Btn);
@@ -22,6 +26,7 @@ class TFormQuickSel : public TForm {
  private:
   void LoadLayout();
 
+  TDM& dataModule_;
   // Row k offers slot Rows[k]: the slots with a display text, in slot order.
   std::vector<int> rows_;
 };

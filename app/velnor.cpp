@@ -5,13 +5,13 @@
 
 #include <cstdlib>
 
-#include "app/copypaste.h"
 #include "app/datamod.h"
 #include "app/main.h"
 #include "app/messages.h"
 #include "components/paint/program_file_mutex.h"
 #include "framework/application.h"
 #include "framework/named_mutex.h"
+#include "framework/window_class_name.h"
 
 // What the C++ runtime calls for an exception nobody caught. Its own version prints
 // the exception's demangled type name to standard error, which a program without a
@@ -26,6 +26,8 @@ const char kMutexName[] = "Velnor by dastrel";
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  // Its windows' classes are "VelnorControl", "VelnorApplication", ...
+  SetWindowClassPrefix("Velnor");
   // What the components set up for the whole program comes first, before any code of
   // the program's own, as it would when the component modules start.
   ProgramFileMutex componentsMutex;
@@ -37,16 +39,18 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     return 1;
   }
   Application& app = Application::Instance();
+  TDM* dataModule = nullptr;
   try {
     app.Initialize();
-    app.CreateOwned<TDM>(&app);
-    app.CreateOwned<TMainFrm>(&app);
+    dataModule = &app.CreateOwned<TDM>(&app);
+    app.CreateOwned<TMainFrm>(&app, *dataModule);
     app.Run();
   } catch (...) {
     app.HandleCurrentException(nullptr);
   }
-  // A press just before Quit still pastes; no paste runs on past the objects below.
-  TCopyPaste::FinishPending();
+  // A press just before Quit still pastes; a paste that cannot finish in time keeps
+  // what it shares with the others alive, past the objects below.
+  if (dataModule) dataModule->FinishPendingPastes();
   app.DestroyOwned();  // the main window, then the data module
   return 0;
 }

@@ -60,7 +60,7 @@ void ApplyHotkeyRound(std::vector<double>& us) {
 void RegisterHotKeyRound(std::vector<double>& us) {
   HWND window = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
   for (int i = 0; i < kBenchSlots; ++i) {
-    const HotkeySpec key = SlotKey(i);
+    const HotkeyChord key = SlotKey(i);
     const double start = NowMs();
     RegisterHotKey(window, i + 1, key.modifiers, key.key);
     us.push_back((NowMs() - start) * kUsPerMs);

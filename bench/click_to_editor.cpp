@@ -90,11 +90,14 @@ int main(int argc, char** argv) {
       second.times.push_back(Open(second));
     }
     const std::string note =
-        std::to_string(kOpenings) + " openings each after one warm-up, alternating Velnor and floor. Painted: " +
-        "the editor window is visible, GetUpdateRect reports nothing left to paint for it and every window in "
+        std::to_string(kOpenings) +
+        " openings each after one warm-up, alternating Velnor and floor. Painted: " +
+        "the editor window is visible, GetUpdateRect reports nothing left to paint for it and every window "
+        "in "
         "it, and the screen's pixels of its Cancel button (client 168,176 72 x 24) are those of the finished "
         "button, taken once from the warm-up opening left to settle; polled every 1 ms from just before the "
-        "SendInput press and release on the first slot button, the pointer moved there 50 ms before. The floor (bench/editor_floor.cpp) opens a modal window of "
+        "SendInput press and release on the first slot button, the pointer moved there 50 ms before. The "
+        "floor (bench/editor_floor.cpp) opens a modal window of "
         "a panel, 7 labels, 3 edit boxes, 3 check boxes and 3 push buttons in the editor's places. Closed by "
         "WM_CLOSE after the Cancel click failed: Velnor " +
         std::to_string(velnor.closedByMessage) + ", floor " + std::to_string(floor.closedByMessage) + ".";

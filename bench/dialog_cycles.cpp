@@ -75,8 +75,8 @@ void AppendGrowth(const std::string& out, const std::string& what, const Cycles&
   bool first = true;
   for (const Field& f : fields) {
     // A process with windows has USER objects: none reported means no figures at all.
-    const bool reported = (f.field != &Reading::gdiObjects && f.field != &Reading::userObjects) ||
-                          cycles.first.userObjects > 0;
+    const bool reported =
+        (f.field != &Reading::gdiObjects && f.field != &Reading::userObjects) || cycles.first.userObjects > 0;
     AppendRow(out, {(first ? "" : "  ") + std::string("Growth over ") + what + " cycles 1-200: " + f.name,
                     f.unit, "value", f.target,
                     reported ? Samples::One(cycles.last.*f.field - cycles.first.*f.field) : Samples::NotYet(),
@@ -100,12 +100,14 @@ int main(int argc, char** argv) {
     auto program = StartSettled(args[0], "", {kQuickSelectKey});
     DoubleClickAt(TrayWatch().IconPosition());
     HWND main = nullptr;
-    if (!PumpUntil([&] { return (main = ShownWindowOf(program->Id(), "Velnor Preferences")) != nullptr; }, 5000))
+    if (!PumpUntil([&] { return (main = ShownWindowOf(program->Id(), "Velnor Preferences")) != nullptr; },
+                   5000))
       throw std::runtime_error("Velnor's main window did not show on a double click on its icon");
     const POINT slotButton = ClientToScreenAt(main, {70, 25});  // the first of the ten 140 x 50 buttons
     const Cycles editor =
         Run(*program, [&](Cycles& cycles) { Count(EditorCycle(*program, slotButton), cycles); });
-    const Cycles about = Run(*program, [&](Cycles& cycles) { Count(AboutCycle(*program, slotButton), cycles); });
+    const Cycles about =
+        Run(*program, [&](Cycles& cycles) { Count(AboutCycle(*program, slotButton), cycles); });
     program->Stop();
     const std::string common =
         " After the first cycle and after the 200th, 500 ms later: the working set from "
@@ -116,18 +118,20 @@ int main(int argc, char** argv) {
         "0 for every process, its own included) the GDI and USER rows are n/a; the GDI objects are then "
         "counted in-process, from the handle table, by tests/component/dialog_resources_test.cpp over 20 "
         "cycles of each dialog.";
-    AppendGrowth(args[1], "slot editor", editor,
-                 "The first slot button of the shown main window clicked (SendInput), the editor closed with OK "
-                 "on the slot's unchanged, valid data, so no message and no change; closed by WM_CLOSE after "
-                 "the OK click failed: " +
-                     std::to_string(editor.closedByMessage) + ". After cycle 1: " + Describe(editor.first) +
-                     "; after cycle 200: " + Describe(editor.last) + "." + common);
-    AppendGrowth(args[1], "About box", about,
-                 "About(&A) chosen in the button panel's right-click menu (SendInput right click on the first slot "
-                 "button, then the A key), the box closed with its OK "
-                 "button; closed by WM_CLOSE after the OK click failed: " +
-                     std::to_string(about.closedByMessage) + ". After cycle 1: " + Describe(about.first) +
-                     "; after cycle 200: " + Describe(about.last) + ".");
+    AppendGrowth(
+        args[1], "slot editor", editor,
+        "The first slot button of the shown main window clicked (SendInput), the editor closed with OK "
+        "on the slot's unchanged, valid data, so no message and no change; closed by WM_CLOSE after "
+        "the OK click failed: " +
+            std::to_string(editor.closedByMessage) + ". After cycle 1: " + Describe(editor.first) +
+            "; after cycle 200: " + Describe(editor.last) + "." + common);
+    AppendGrowth(
+        args[1], "About box", about,
+        "About(&A) chosen in the button panel's right-click menu (SendInput right click on the first slot "
+        "button, then the A key), the box closed with its OK "
+        "button; closed by WM_CLOSE after the OK click failed: " +
+            std::to_string(about.closedByMessage) + ". After cycle 1: " + Describe(about.first) +
+            "; after cycle 200: " + Describe(about.last) + ".");
     Progress("dialog cycles: editor %s -> %s; About %s -> %s", Describe(editor.first).c_str(),
              Describe(editor.last).c_str(), Describe(about.first).c_str(), Describe(about.last).c_str());
   });

@@ -67,8 +67,9 @@ Caption CaptionOf(int lines) {
   Caption c{"", "", lines};
   for (int i = 1; i <= lines; ++i) {
     const std::string n = std::to_string(i), br = i > 1 ? "<BR>" : "", crlf = i > 1 ? "\r\n" : "";
-    c.markup += br + "<B>Slot " + n + "</B> pastes <FONT COLOR=\"#C00000\">its text</FONT> &amp; <A HREF=\"slot" +
-                n + "\">edits it</A>";
+    c.markup += br + "<B>Slot " + n +
+                "</B> pastes <FONT COLOR=\"#C00000\">its text</FONT> &amp; <A HREF=\"slot" + n +
+                "\">edits it</A>";
     c.plain += crlf + "Slot " + n + " pastes its text & edits it";
   }
   return c;
@@ -88,8 +89,8 @@ void DrawPlain(HDC dc, const TFont& font, std::string& plain) {
   SetTextColor(dc, ColorToRGB(font.Color()));
   SetBkMode(dc, TRANSPARENT);
   RECT rect = kBounds;
-  DrawTextExA(dc, plain.data(), static_cast<int>(plain.size()), &rect, DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX,
-              nullptr);
+  DrawTextExA(dc, plain.data(), static_cast<int>(plain.size()), &rect,
+              DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX, nullptr);
 }
 
 // A figure that is not what it claims to be is a failure to measure.
@@ -113,13 +114,14 @@ void SkinFloor(HDC like, const char* strip, COLORREF parent) {
   ScopedSelect selectStrip(source.dc, bitmap.Get());
   MemoryDC face(like, kSkinFrameWidth, kSkinFaceHeight);
   for (int frame = 0; frame < kSkinFrames; ++frame)
-    BitBlt(face.Get(), 0, frame * kSkinSlice, kSkinFrameWidth, kSkinSlice, source.dc, frame * kSkinFrameWidth, 0,
-           SRCCOPY);
+    BitBlt(face.Get(), 0, frame * kSkinSlice, kSkinFrameWidth, kSkinSlice, source.dc, frame * kSkinFrameWidth,
+           0, SRCCOPY);
   const COLORREF key = GetPixel(face.Get(), 0, 0);
   BrushHandle brush(CreateSolidBrush(parent));
   ScopedSelect selectBrush(face.Get(), brush.Get());
   const int right = kSkinFrameWidth - 1, bottom = kSkinFaceHeight - 1;
-  const POINT seeds[] = {{0, 0}, {0, 2 * kSkinSlice}, {0, 3 * kSkinSlice}, {right, 3 * kSkinSlice}, {0, bottom}};
+  const POINT seeds[] = {
+      {0, 0}, {0, 2 * kSkinSlice}, {0, 3 * kSkinSlice}, {right, 3 * kSkinSlice}, {0, bottom}};
   for (const POINT& seed : seeds) ExtFloodFill(face.Get(), seed.x, seed.y, key, FLOODFILLSURFACE);
 }
 
@@ -127,16 +129,19 @@ void MarkupRows(const std::string& results, HDC dc, const TFont& font) {
   const Caption three = CaptionOf(3);
   std::string plain = three.plain;
   CheckDrawn(dc, font, three);
-  const auto drawn = Interleaved({[&] { DrawCaption(dc, font, three); }, [&] { DrawPlain(dc, font, plain); }});
+  const auto drawn =
+      Interleaved({[&] { DrawCaption(dc, font, three); }, [&] { DrawPlain(dc, font, plain); }});
   const auto sample = [](int rounds) {
-    return "each line has bold, a #C00000 colour, an entity and an anchor; the default label font on a 480 x 1800 "
+    return "each line has bold, a #C00000 colour, an entity and an anchor; the default label font on a 480 x "
+           "1800 "
            "memory DC, " +
            std::to_string(rounds) + " calls of each after one untimed call.";
   };
-  AppendRow(results, {"DrawMarkup, three lines", "us", "median", "<= 4x floor|ratio<=4", Samples::Of(drawn[0]),
-                      Samples::Of(drawn[1]),
-                      "A canvas made per call, as a paint does; " + sample(kRounds) +
-                          " The floor is DrawTextExA of the plain text (DT_WORDBREAK) in the same font and colour."});
+  AppendRow(results,
+            {"DrawMarkup, three lines", "us", "median", "<= 4x floor|ratio<=4", Samples::Of(drawn[0]),
+             Samples::Of(drawn[1]),
+             "A canvas made per call, as a paint does; " + sample(kRounds) +
+                 " The floor is DrawTextExA of the plain text (DT_WORDBREAK) in the same font and colour."});
 
   const int lengths[] = {1, 10, 100};
   std::vector<std::function<void()>> subjects;
@@ -148,13 +153,14 @@ void MarkupRows(const std::string& results, HDC dc, const TFont& font) {
   }
   const auto grown = Interleaved(subjects, kGrowthRounds);
   const Samples single = Samples::Of(PerLine(grown[0], 1));
-  AppendRow(results, {"DrawMarkup per line, 1 line", "us", "median", "", single, Samples::NoFloor(),
-                      "The same lines, 1, 10 and 100 of them, drawn in turn; " + sample(kGrowthRounds) +
-                          " The longer captions' floor column is the 1-line time, so the ratio is the growth."});
+  AppendRow(results,
+            {"DrawMarkup per line, 1 line", "us", "median", "", single, Samples::NoFloor(),
+             "The same lines, 1, 10 and 100 of them, drawn in turn; " + sample(kGrowthRounds) +
+                 " The longer captions' floor column is the 1-line time, so the ratio is the growth."});
   for (size_t i = 1; i < captions.size(); ++i)
     AppendRow(results, {"  " + std::to_string(captions[i].lines) + " lines, per line", "us", "median",
-                        "linear: <= 1x 1 line|ratio<=1", Samples::Of(PerLine(grown[i], captions[i].lines)), single,
-                        ""});
+                        "linear: <= 1x 1 line|ratio<=1", Samples::Of(PerLine(grown[i], captions[i].lines)),
+                        single, ""});
 }
 
 void SkinRow(const std::string& results, HDC dc) {
@@ -165,12 +171,14 @@ void SkinRow(const std::string& results, HDC dc) {
   const char* strip = SkinResourceName(button.SkinOptions().Skin());
   const COLORREF parent = ColorToRGB(button.GetParentColor());
   const auto built = Interleaved({[&] { button.BuildSkin(); }, [&] { SkinFloor(dc, strip, parent); }});
-  AppendRow(results, {"BuildSkin, 72-wide button", "us", "median", "", Samples::Of(built[0]), Samples::Of(built[1]),
-                      "The default skin's strip, no parent window. The floor is the same face made plainly: "
-                      "LoadBitmapA of the strip, four 72 x 24 BitBlts into a 72 x 96 bitmap compatible with the "
-                      "memory DC, and ExtFloodFill of the five corner areas with the parent colour (BuildSkin itself reads "
-                      "the strip once with GetDIBits and composes the face in memory). " +
-                          std::to_string(kRounds) + " calls of each after one untimed call."});
+  AppendRow(
+      results,
+      {"BuildSkin, 72-wide button", "us", "median", "", Samples::Of(built[0]), Samples::Of(built[1]),
+       "The default skin's strip, no parent window. The floor is the same face made plainly: "
+       "LoadBitmapA of the strip, four 72 x 24 BitBlts into a 72 x 96 bitmap compatible with the "
+       "memory DC, and ExtFloodFill of the five corner areas with the parent colour (BuildSkin itself reads "
+       "the strip once with GetDIBits and composes the face in memory). " +
+           std::to_string(kRounds) + " calls of each after one untimed call."});
 }
 
 constexpr int kPanelWidth = 318, kPanelHeight = 209;
@@ -192,8 +200,8 @@ PixelImage TilePixels() {
 void TileFloor(HDC dc, HDC tile, int tileWidth, int tileHeight) {
   for (int y = 0; y < kPanelHeight; y += tileHeight)
     for (int x = 0; x < kPanelWidth; x += tileWidth)
-      BitBlt(dc, x, y, std::min(tileWidth, kPanelWidth - x), std::min(tileHeight, kPanelHeight - y), tile, 0, 0,
-             SRCCOPY);
+      BitBlt(dc, x, y, std::min(tileWidth, kPanelWidth - x), std::min(tileHeight, kPanelHeight - y), tile, 0,
+             0, SRCCOPY);
 }
 
 void PanelRow(const std::string& results, HDC dc) {
@@ -209,17 +217,20 @@ void PanelRow(const std::string& results, HDC dc) {
     throw std::runtime_error("the panel did not take the tile");
   MemoryDC tile(dc, pixels.Width(), pixels.Height());
   DrawPixelRows(tile.Get(), 0, 0, pixels, 0, pixels.Height());
-  const auto painted = Interleaved({[&] { panel.PaintTo(dc); },
-                                    [&] { TileFloor(dc, tile.Get(), pixels.Width(), pixels.Height()); }});
+  const auto painted = Interleaved(
+      {[&] { panel.PaintTo(dc); }, [&] { TileFloor(dc, tile.Get(), pixels.Width(), pixels.Height()); }});
   const std::string size = std::to_string(pixels.Width()) + " x " + std::to_string(pixels.Height());
-  AppendRow(results, {"Background panel paint, 318 x 209", "us", "median", "", Samples::Of(painted[0]),
-                      Samples::Of(painted[1]),
-                      "The dialogs' settings: the " + size + " pinstripe tiled, border colour black, buffered, "
-                      "no text or caption, no window; PaintTo onto the memory DC. The floor is BitBlt of the same tile, "
-                      "held as a bitmap, across the same rectangle. " +
-                          std::to_string(kRounds) +
-                          " calls of each after one untimed call. After every resize: the panel 318 x 209 and "
-                          "318 x 208 in turn, so nothing kept from the paint before fits."});
+  AppendRow(
+      results,
+      {"Background panel paint, 318 x 209", "us", "median", "", Samples::Of(painted[0]),
+       Samples::Of(painted[1]),
+       "The dialogs' settings: the " + size +
+           " pinstripe tiled, border colour black, buffered, "
+           "no text or caption, no window; PaintTo onto the memory DC. The floor is BitBlt of the same tile, "
+           "held as a bitmap, across the same rectangle. " +
+           std::to_string(kRounds) +
+           " calls of each after one untimed call. After every resize: the panel 318 x 209 and "
+           "318 x 208 in turn, so nothing kept from the paint before fits."});
 
   // The panel keeps what it painted until its size or settings change: a paint after
   // every resize shows what making it again costs.
@@ -230,8 +241,8 @@ void PanelRow(const std::string& results, HDC dc) {
                                       panel.PaintTo(dc);
                                     },
                                     [&] { TileFloor(dc, tile.Get(), pixels.Width(), pixels.Height()); }});
-  AppendRow(results,
-            {"  after every resize", "us", "median", "", Samples::Of(resized[0]), Samples::Of(resized[1]), ""});
+  AppendRow(results, {"  after every resize", "us", "median", "", Samples::Of(resized[0]),
+                      Samples::Of(resized[1]), ""});
 }
 
 }  // namespace

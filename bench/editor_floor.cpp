@@ -53,7 +53,8 @@ LRESULT CALLBACK DialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam)
       int id = 1;
       for (const Control& c : kControls)
         CreateWindowExA(0, c.className, c.text, WS_CHILD | WS_VISIBLE | c.style, c.left, c.top, c.width,
-                        c.height, panel, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), instance, nullptr);
+                        c.height, panel, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), instance,
+                        nullptr);
       return 0;
     }
     case WM_COMMAND: {
@@ -78,8 +79,8 @@ void ShowEditor(HWND owner) {
   const int width = client.right - client.left, height = client.bottom - client.top;
   HWND dialog = CreateWindowExA(WS_EX_DLGMODALFRAME, kDialogClass, "Editor floor", style,
                                 (ownerRect.left + ownerRect.right - width) / 2,
-                                (ownerRect.top + ownerRect.bottom - height) / 2, width, height, owner, nullptr,
-                                GetModuleHandleA(nullptr), nullptr);
+                                (ownerRect.top + ownerRect.bottom - height) / 2, width, height, owner,
+                                nullptr, GetModuleHandleA(nullptr), nullptr);
   EnableWindow(owner, FALSE);
   ShowWindow(dialog, SW_SHOW);
   MSG msg;

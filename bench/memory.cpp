@@ -45,8 +45,8 @@ Reading Read(const RunningProgram& program, int unixPid) {
   if (!GetProcessMemoryInfo(program.Process(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
                             sizeof counters))
     throw std::runtime_error("GetProcessMemoryInfo failed: " + std::to_string(GetLastError()));
-  const double privateKb =
-      counters.PrivateUsage ? static_cast<double>(counters.PrivateUsage) / 1024.0 : ReadUnixPrivateKb(unixPid);
+  const double privateKb = counters.PrivateUsage ? static_cast<double>(counters.PrivateUsage) / 1024.0
+                                                 : ReadUnixPrivateKb(unixPid);
   return {static_cast<double>(counters.WorkingSetSize) / 1024.0, privateKb};
 }
 
@@ -92,7 +92,7 @@ Profile Measure(const Subject& subject, TargetWindow& target) {
   Profile profile;
   auto read = [&] { return Read(*program, unixPid); };
   // A floor that ignores a key gets the presses without waiting for anything.
-  auto ignored = [](HotkeySpec key, int count) {
+  auto ignored = [](HotkeyChord key, int count) {
     for (int i = 0; i < count; ++i) {
       PressHotkey(key);
       PumpFor(5);

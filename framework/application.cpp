@@ -2,9 +2,9 @@
 
 #include "framework/error.h"
 #include "framework/form.h"
+#include "framework/window_class_name.h"
 
 namespace {
-const char kApplicationClass[] = "VelnorApplication";
 
 std::string TitleFromModule() {
   char path[MAX_PATH] = {};
@@ -30,15 +30,16 @@ Application::~Application() {
 
 void Application::Initialize() {
   if (handle_) return;
+  const std::string className = WindowClassName("Application");
   WNDCLASSA wc{};
   wc.lpfnWndProc = &Application::Procedure;
   wc.hInstance = GetModuleHandleA(nullptr);
   wc.hIcon = LoadIconA(wc.hInstance, MAKEINTRESOURCEA(1));
-  wc.lpszClassName = kApplicationClass;
+  wc.lpszClassName = className.c_str();
   RegisterClassA(&wc);
   // A zero-sized captioned popup: invisible on screen, yet it owns the taskbar button.
   const int x = GetSystemMetrics(SM_CXSCREEN) / 2, y = GetSystemMetrics(SM_CYSCREEN) / 2;
-  handle_ = CreateWindowExA(0, kApplicationClass, title_.c_str(),
+  handle_ = CreateWindowExA(0, className.c_str(), title_.c_str(),
                             WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, x, y, 0, 0,
                             nullptr, nullptr, wc.hInstance, nullptr);
   if (!handle_) throw Error("cannot create the application window");

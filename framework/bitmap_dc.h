@@ -7,7 +7,8 @@
 
 class BitmapDC {
  public:
-  BitmapDC(HDC compatibleWith, HBITMAP bitmap) : dc_(CreateCompatibleDC(compatibleWith)), select_(dc_.dc, bitmap) {}
+  BitmapDC(HDC compatibleWith, HBITMAP bitmap)
+      : dc_(CreateCompatibleDC(compatibleWith)), select_(dc_.dc, bitmap) {}
   BitmapDC(const BitmapDC&) = delete;
   BitmapDC& operator=(const BitmapDC&) = delete;
   HDC Get() const { return dc_.dc; }

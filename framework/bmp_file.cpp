@@ -66,7 +66,8 @@ std::optional<PixelImage> DecodeBmp24(std::span<const std::uint8_t> bytes) {
   for (std::uint64_t y = 0; y < height; ++y) {
     const std::uint8_t* row = bytes.data() + pixelsAt + stride * (bottomUp ? height - 1 - y : y);
     for (std::uint64_t x = 0; x < width; ++x)
-      image.SetPixel(static_cast<int>(x), static_cast<int>(y), RGB(row[x * 3 + 2], row[x * 3 + 1], row[x * 3]));
+      image.SetPixel(static_cast<int>(x), static_cast<int>(y),
+                     RGB(row[x * 3 + 2], row[x * 3 + 1], row[x * 3]));
   }
   return image;
 }

@@ -5,11 +5,6 @@
 #include "framework/application.h"
 #include "framework/error.h"
 
-Clipboard& Clipboard::Instance() {
-  static Clipboard instance;
-  return instance;
-}
-
 void Clipboard::Open() {
   if (openCount_ == 0) {
     HWND owner = Application::Instance().Handle();
@@ -19,7 +14,7 @@ void Clipboard::Open() {
     }
     if (!OpenClipboard(owner)) {
       ownWindow_.reset();
-      throw Error(kClipboardCannotOpen);
+      throw Error(cannotOpen_);
     }
     emptied_ = false;
   }

@@ -1,7 +1,7 @@
 #pragma once
-// The program's one clipboard object. Opens are counted, so nested opens through
-// it cost one OpenClipboard; the clipboard is emptied before the first data of an open.
-// It keeps no lock of its own: callers on several threads serialise around it.
+// A clipboard object. Opens are counted, so nested opens through it cost one
+// OpenClipboard; the clipboard is emptied before the first data of an open. It keeps
+// no lock of its own: callers on several threads serialise around it.
 #include <windows.h>
 
 #include <memory>
@@ -9,25 +9,24 @@
 
 #include "framework/message_window.h"
 
-// "クリップボードを開くことができません"
-inline constexpr char kClipboardCannotOpen[] =
-    "\x83N\x83\x8A\x83"
-    "b\x83v\x83{\x81["
-    "\x83h\x82\xF0\x8AJ\x82\xAD\x82\xB1\x82\xC6\x82\xAA\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1";
+// What an error says when another program holds the clipboard; a program gives its own.
+inline constexpr char kClipboardHeldMessage[] = "the clipboard could not be opened";
 
 class Clipboard {
  public:
-  static Clipboard& Instance();  // made on first use
+  explicit Clipboard(std::string cannotOpenMessage = kClipboardHeldMessage)
+      : cannotOpen_(std::move(cannotOpenMessage)) {}
+  Clipboard(const Clipboard&) = delete;
+  Clipboard& operator=(const Clipboard&) = delete;
 
-  void Open();  // throws Error(kClipboardCannotOpen)
+  void Open();  // throws Error(the message it was given) when another program holds it
   void Close();
   // The text and its NUL as CF_TEXT, the only format placed.
   void SetTextBuf(const std::string& text);
   void SetBuffer(UINT format, const void* data, size_t size);
 
  private:
-  Clipboard() = default;
-
+  std::string cannotOpen_;
   int openCount_ = 0;
   bool emptied_ = false;
   // Owner of the open clipboard when the application has no window of its own.

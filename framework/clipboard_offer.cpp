@@ -8,7 +8,8 @@ namespace {
 constexpr std::chrono::milliseconds kReaderCloses{500};
 }  // namespace
 
-ClipboardOffer::ClipboardOffer() : window_([this](Message& message) { OnMessage(message); }) {}
+ClipboardOffer::ClipboardOffer(std::string cannotOpenMessage)
+    : cannotOpen_(std::move(cannotOpenMessage)), window_([this](Message& message) { OnMessage(message); }) {}
 
 ClipboardOffer::~ClipboardOffer() {
   // The window is unbound before it is destroyed, so the system's own request to
@@ -24,7 +25,7 @@ std::uint64_t ClipboardOffer::Offer(const std::string& text) {
     offered_ = 0;
   }
   if (!OpenClipboard(window_.Handle()) && !(LastReaderCloses() && OpenClipboard(window_.Handle())))
-    throw Error(kClipboardCannotOpen);
+    throw Error(cannotOpen_);
   EmptyClipboard();
   std::uint64_t offer;
   {

@@ -31,13 +31,14 @@ class ClipboardOffer {
     TimedOut,  // nobody that counts asked in time; the text stays offered
   };
 
-  ClipboardOffer();   // throws Error when the window cannot be made
+  // throws Error when the window cannot be made
+  explicit ClipboardOffer(std::string cannotOpenMessage = kClipboardHeldMessage);
   ~ClipboardOffer();  // a text still offered is rendered first, so it outlives its owner
   ClipboardOffer(const ClipboardOffer&) = delete;
   ClipboardOffer& operator=(const ClipboardOffer&) = delete;
 
   // Empties the clipboard and offers text (with its NUL) as CF_TEXT, the only format
-  // placed; the number names this offer. Throws Error(kClipboardCannotOpen) when
+  // placed; the number names this offer. Throws Error(the message given) when
   // another program holds the clipboard open, and then the clipboard is untouched;
   // the reader of the last text, still closing the clipboard, is waited for.
   std::uint64_t Offer(const std::string& text);
@@ -62,6 +63,7 @@ class ClipboardOffer {
   static void PutText(const std::string& text);
   bool LastReaderCloses();
 
+  const std::string cannotOpen_;
   SlimMutex mutex_;
   Condition changed_;
   // All guarded by mutex_: what is offered now, and how far its reading has come.

@@ -7,24 +7,12 @@
 #include "framework/application.h"
 #include "framework/error.h"
 #include "framework/menu.h"
-#include "framework/subclass_procedure.h"
+#include "framework/window_class_name.h"
 
 namespace {
-const char kControlClass[] = "VelnorControl";
-
-void RegisterControlClass() {
-  // A local static is made once, however many threads get here first.
-  static const bool registered = [] {
-    WNDCLASSA wc{};
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.lpszClassName = kControlClass;
-    RegisterClassA(&wc);
-    return true;
-  }();
-  (void)registered;
+const std::string& ControlClass() {
+  static const std::string name = WindowClassName("Control");
+  return name;
 }
 }  // namespace
 
@@ -155,22 +143,41 @@ HWND TWinControl::Handle() {
 }
 
 void TWinControl::CreateHandle() {
-  RegisterControlClass();
+  // A local static is made once, however many threads get here first.
+  static const bool registered = [] {
+    WNDCLASSA wc{};
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = &TWinControl::StandardProcedure;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.lpszClassName = ControlClass().c_str();
+    RegisterClassA(&wc);
+    return true;
+  }();
+  (void)registered;
   TCreateParams params;
   CreateParams(params);
   // Asking for the parent's window may have made this one already, with the parent's children.
   if (handle_) return;
   if ((params.Style & WS_CHILD) && !params.WndParent) throw Error("control has no parent window");
-  const char* windowClass = params.WindowClass ? params.WindowClass : kControlClass;
+  const char* windowClass = params.WindowClass ? params.WindowClass : ControlClass().c_str();
   HWND window = CreateWindowExA(params.ExStyle, windowClass, params.Caption.c_str(), params.Style, params.X,
                                 params.Y, params.Width, params.Height, params.WndParent, nullptr,
                                 GetModuleHandleA(nullptr), this);
   if (!window) throw Error("cannot create window");
-  // Bound once it exists: the class procedure hands every later message to this object.
+  // A window of the framework's class was bound at WM_NCCREATE; a system class's gets
+  // its subclass now, once its own procedure has made it.
   handle_ = window;
-  SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  const WNDPROC classProc = ReplaceWindowProcedure(window, &TWinControl::StandardProcedure);
-  if (params.WindowClass) systemProc_ = classProc;
+  if (params.WindowClass) {
+    systemSubclass_ =
+        std::make_unique<WindowSubclass>([this, window](Message& message) { Dispatch(window, message); });
+    if (!systemSubclass_->Install(window)) {
+      systemSubclass_.reset();
+      DestroyWindow(window);
+      handle_ = nullptr;
+      throw Error("cannot subclass window");
+    }
+  }
   RECT rect;
   GetWindowRect(window, &rect);
   if (params.WndParent && (params.Style & WS_CHILD))
@@ -200,9 +207,10 @@ void TWinControl::DestroyHandle() {
   // The handle stays known while the window goes: a subclass that asks for it during
   // the last messages must get the dying window, not a new one.
   HWND window = handle_;
+  // Unbound first: the window's last messages must not reach an object that is going.
+  // A system class still gets them: it frees what it keeps for the window on them.
   SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-  // A system class frees what it keeps for the window on its last messages: they go to it.
-  if (systemProc_) ReplaceWindowProcedure(window, systemProc_);
+  systemSubclass_.reset();
   DestroyWindow(window);
   handle_ = nullptr;
 }
@@ -210,26 +218,37 @@ void TWinControl::DestroyHandle() {
 bool TWinControl::Showing() const { return handle_ && IsWindowVisible(handle_); }
 
 LRESULT CALLBACK TWinControl::StandardProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_NCCREATE) {
+    auto* created = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+    auto* self = static_cast<TWinControl*>(created->lpCreateParams);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    if (self) self->handle_ = window;
+  }
   auto* self = reinterpret_cast<TWinControl*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   if (!self) return DefWindowProcA(window, msg, wParam, lParam);
   Message message{msg, wParam, lParam, 0};
-  try {
-    self->WndProc(message);
-  } catch (...) {
-    // An error escaping an event handler is shown and the message loop goes on.
-    Application::Instance().HandleCurrentException(self);
-  }
-  if (msg == WM_NCDESTROY && self->handle_ == window) {
-    self->handle_ = nullptr;
-    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-  }
+  self->Dispatch(window, message);
   return message.Result;
 }
 
+void TWinControl::Dispatch(HWND window, Message& message) {
+  try {
+    WndProc(message);
+  } catch (...) {
+    // An error escaping an event handler is shown and the message loop goes on.
+    Application::Instance().HandleCurrentException(this);
+  }
+  if (message.Msg == WM_NCDESTROY && handle_ == window) {
+    handle_ = nullptr;
+    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+  }
+}
+
 void TWinControl::DefaultHandler(Message& message) {
-  message.Result = systemProc_
-                       ? CallWindowProcA(systemProc_, handle_, message.Msg, message.WParam, message.LParam)
-                       : DefWindowProcA(handle_, message.Msg, message.WParam, message.LParam);
+  if (systemSubclass_)
+    systemSubclass_->PassOn(message);
+  else
+    message.Result = DefWindowProcA(handle_, message.Msg, message.WParam, message.LParam);
 }
 
 void TWinControl::WndProc(Message& message) {
@@ -314,7 +333,7 @@ void TWinControl::WndProc(Message& message) {
       return;
     case WM_GETFONT:
       // A window of the system's classes knows its own font; the others answer with theirs.
-      if (systemProc_)
+      if (systemSubclass_)
         DefaultHandler(message);
       else
         message.Result = reinterpret_cast<LRESULT>(font_.Handle());
@@ -383,9 +402,10 @@ void TWinControl::RouteMouse(Message& message) {
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN: {
-      MouseButton button = (message.Msg == WM_LBUTTONDOWN || message.Msg == WM_LBUTTONDBLCLK)   ? MouseButton::Left
-                           : (message.Msg == WM_RBUTTONDOWN || message.Msg == WM_RBUTTONDBLCLK) ? MouseButton::Right
-                                                                                                 : MouseButton::Middle;
+      MouseButton button =
+          (message.Msg == WM_LBUTTONDOWN || message.Msg == WM_LBUTTONDBLCLK)   ? MouseButton::Left
+          : (message.Msg == WM_RBUTTONDOWN || message.Msg == WM_RBUTTONDBLCLK) ? MouseButton::Right
+                                                                               : MouseButton::Middle;
       receiver.MouseDown(button, shift, cx, cy);
       break;
     }
@@ -429,7 +449,8 @@ void TWinControl::TrackHover(TControl* control) {
 TControl* TWinControl::ControlAtPos(POINT point) const {
   for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
     TControl* control = *it;
-    if (!control->IsWindowed() && control->Visible() && PtInRect(&control->BoundsRect(), point)) return control;
+    if (!control->IsWindowed() && control->Visible() && PtInRect(&control->BoundsRect(), point))
+      return control;
   }
   return nullptr;
 }

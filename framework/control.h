@@ -5,6 +5,7 @@
 // messages go through one registered procedure to the object's WndProc.
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "framework/font.h"
 #include "framework/message_window.h"
 #include "framework/shift_state.h"
+#include "framework/window_subclass.h"
 
 class TWinControl;
 class TPopupMenu;
@@ -168,7 +170,11 @@ class TWinControl : public TControl {
   void RemoveControl(TControl* control);
 
  private:
+  // The framework's class procedure: binds the object passed to CreateWindowEx at
+  // WM_NCCREATE and hands it every message from then on.
   static LRESULT CALLBACK StandardProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+  // Every message, from the class procedure or from the subclass of a system class.
+  void Dispatch(HWND window, Message& message);
   void CreateHandle();
   void RouteMouse(Message& message);
   // WM_SETCURSOR over a windowless child with a pointer of its own: true when set.
@@ -176,7 +182,9 @@ class TWinControl : public TControl {
   void TrackHover(TControl* control);
 
   HWND handle_ = nullptr;
-  WNDPROC systemProc_ = nullptr;  // the system class's own procedure, for a control made of one
+  // A control made of a system class (an edit, say) sees its window's messages through
+  // a subclass, which passes on to the class's own procedure.
+  std::unique_ptr<WindowSubclass> systemSubclass_;
   std::vector<TControl*> controls_;
   TControl* captureControl_ = nullptr;
   TControl* hoverControl_ = nullptr;

@@ -46,8 +46,8 @@ void TFont::Assign(const TFont& other) {
 
 bool TFont::operator==(const TFont& other) const {
   return name_ == other.name_ && height_ == other.height_ && charset_ == other.charset_ &&
-         color_ == other.color_ && bold_ == other.bold_ &&
-         underline_ == other.underline_ && quality_ == other.quality_;
+         color_ == other.color_ && bold_ == other.bold_ && underline_ == other.underline_ &&
+         quality_ == other.quality_;
 }
 
 void TFont::Changed() {
@@ -68,5 +68,3 @@ HFONT TFont::Handle() const {
   }
   return handle_.Get();
 }
-
-void SetFormFont(TFont& font) { font.Set(kFormFontName, -12, SHIFTJIS_CHARSET); }

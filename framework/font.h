@@ -48,7 +48,3 @@ class TFont {
   BYTE quality_ = DEFAULT_QUALITY;
   mutable FontHandle handle_;
 };
-
-// The forms' font: "ＭＳ Ｐゴシック", height -12, Shift-JIS.
-inline constexpr char kFormFontName[] = "\x82l\x82r \x82o\x83S\x83V\x83" "b\x83N";
-void SetFormFont(TFont& font);

@@ -5,7 +5,6 @@
 
 TForm::TForm(Component* owner) : TWinControl(owner) {
   visible_ = false;
-  SetFormFont(font_);
   Application::Instance().FormCreated(this);
 }
 

@@ -37,8 +37,8 @@ void TPopupMenu::Popup(int x, int y) {
   }
   HWND owner = Application::Instance().Handle();
   open_ = menu.menu;
-  UINT chosen = TrackPopupMenu(menu.menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, x, y,
-                               0, owner, nullptr);
+  UINT chosen = TrackPopupMenu(menu.menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, x,
+                               y, 0, owner, nullptr);
   open_ = nullptr;
   if (chosen >= 1 && chosen <= items_.size()) items_[chosen - 1]->Click();
 }

@@ -48,7 +48,9 @@ void PixelImage::FloodFill(int x, int y, COLORREF surface, COLORREF fill) {
   const std::uint32_t from = ToDibPixel(surface), to = ToDibPixel(fill);
   // Filling a colour with itself would find the same pixels again and again.
   if (from == to || !Contains(x, y)) return;
-  auto at = [this](int px, int py) -> std::uint32_t& { return pixels_[static_cast<std::size_t>(py) * width_ + px]; };
+  auto at = [this](int px, int py) -> std::uint32_t& {
+    return pixels_[static_cast<std::size_t>(py) * width_ + px];
+  };
   std::vector<std::pair<int, int>> pending{{x, y}};
   while (!pending.empty()) {
     auto [px, py] = pending.back();

@@ -28,11 +28,13 @@ void Blit(HDC dc, int x, int y, const PixelImage& part, DWORD rop) {
 
 PixelImage ReadBitmapPixels(HBITMAP bitmap) {
   BITMAP header{};
-  if (!bitmap || !GetObjectA(bitmap, sizeof header, &header) || header.bmWidth <= 0 || header.bmHeight <= 0) return {};
+  if (!bitmap || !GetObjectA(bitmap, sizeof header, &header) || header.bmWidth <= 0 || header.bmHeight <= 0)
+    return {};
   PixelImage image(header.bmWidth, header.bmHeight, 0);
   BITMAPINFO info = TopDownInfo(header.bmWidth, header.bmHeight);
   WindowDC screen(nullptr);
-  if (GetDIBits(screen.Get(), bitmap, 0, header.bmHeight, image.Bits(), &info, DIB_RGB_COLORS) != header.bmHeight)
+  if (GetDIBits(screen.Get(), bitmap, 0, header.bmHeight, image.Bits(), &info, DIB_RGB_COLORS) !=
+      header.bmHeight)
     return {};
   // The unused byte of a 32-bit DIB comes back as whatever the bitmap held there.
   std::uint32_t* bits = image.Bits();

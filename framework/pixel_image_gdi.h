@@ -14,7 +14,8 @@ PixelImage LoadBitmapPixels(HINSTANCE module, const char* name);
 
 // Copies rows [firstRow, firstRow + rows) of image to (x, y) with a raster operation;
 // rows the image does not have are left out.
-void DrawPixelRows(HDC dc, int x, int y, const PixelImage& image, int firstRow, int rows, DWORD rop = SRCCOPY);
+void DrawPixelRows(HDC dc, int x, int y, const PixelImage& image, int firstRow, int rows,
+                   DWORD rop = SRCCOPY);
 
 // The same rows with the pixels of colour transparent left out, so what is under them
 // stays visible.

@@ -30,16 +30,16 @@ bool Registry::OpenKey(const std::string& path, bool canCreate) {
 }
 
 bool Registry::ValueExists(const std::string& name) const {
-  return current_ && RegQueryValueExA(current_.Get(), name.c_str(), nullptr, nullptr, nullptr, nullptr) ==
-                         ERROR_SUCCESS;
+  return current_ &&
+         RegQueryValueExA(current_.Get(), name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
 namespace {
 // Most texts fit here, so they cost one query; a longer one costs a second.
 constexpr DWORD kFirstReadSize = 256;
 
-std::string TextOf(const std::string& name, DWORD type, const char* data, DWORD size) {
-  if (type != REG_SZ && type != REG_EXPAND_SZ) throw Error(FormatWithName(kRegistryBadType, name));
+std::string TextOf(const char* badType, const std::string& name, DWORD type, const char* data, DWORD size) {
+  if (type != REG_SZ && type != REG_EXPAND_SZ) throw Error(FormatWithName(badType, name));
   // size says how much the system wrote: a REG_SZ stored without its NUL ends there.
   std::string text(data, size);
   if (auto nul = text.find('\0'); nul != std::string::npos) text.resize(nul);
@@ -56,15 +56,16 @@ std::optional<std::string> Registry::ReadStringIfExists(const std::string& name)
   if (result == ERROR_SUCCESS) {
     // Zero-length data is the empty text whatever its type.
     if (size == 0) return std::string();
-    return TextOf(name, type, first, std::min<DWORD>(size, sizeof first));
+    return TextOf(messages_.badType, name, type, first, std::min<DWORD>(size, sizeof first));
   }
   if (result != ERROR_MORE_DATA) return std::nullopt;
   // size now holds what the whole value needs.
   std::vector<char> data(size);
   if (RegQueryValueExA(current_.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
                        &size) != ERROR_SUCCESS)
-    throw Error(FormatWithName(kRegistryReadFailed, name));
-  return TextOf(name, type, data.data(), std::min<DWORD>(size, static_cast<DWORD>(data.size())));
+    throw Error(FormatWithName(messages_.readFailed, name));
+  return TextOf(messages_.badType, name, type, data.data(),
+                std::min<DWORD>(size, static_cast<DWORD>(data.size())));
 }
 
 std::string Registry::ReadString(const std::string& name) const {
@@ -78,21 +79,21 @@ std::optional<std::int32_t> Registry::ReadIntegerIfExists(const std::string& nam
   const LONG result =
       RegQueryValueExA(current_.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
   // Data longer than four bytes exists but cannot be read as a number.
-  if (result == ERROR_MORE_DATA) throw Error(FormatWithName(kRegistryReadFailed, name));
+  if (result == ERROR_MORE_DATA) throw Error(FormatWithName(messages_.readFailed, name));
   if (result != ERROR_SUCCESS) return std::nullopt;
-  if (type != REG_DWORD) throw Error(FormatWithName(kRegistryBadType, name));
+  if (type != REG_DWORD) throw Error(FormatWithName(messages_.badType, name));
   return value;
 }
 
 std::int32_t Registry::ReadInteger(const std::string& name) const {
   if (auto value = ReadIntegerIfExists(name)) return *value;
-  throw Error(FormatWithName(kRegistryReadFailed, name));
+  throw Error(FormatWithName(messages_.readFailed, name));
 }
 
 void Registry::Write(const std::string& name, DWORD type, const void* data, DWORD size) {
-  if (!current_ || RegSetValueExA(current_.Get(), name.c_str(), 0, type, static_cast<const BYTE*>(data), size) !=
-                       ERROR_SUCCESS)
-    throw Error(FormatWithName(kRegistryWriteFailed, name));
+  if (!current_ || RegSetValueExA(current_.Get(), name.c_str(), 0, type, static_cast<const BYTE*>(data),
+                                  size) != ERROR_SUCCESS)
+    throw Error(FormatWithName(messages_.writeFailed, name));
 }
 
 void Registry::WriteString(const std::string& name, const std::string& value) {

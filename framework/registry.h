@@ -8,15 +8,13 @@
 #include <optional>
 #include <string>
 
-// "'%s' の取得に失敗しました"
-inline constexpr char kRegistryReadFailed[] =
-    "'%s' \x82\xCC\x8E\xE6\x93\xBE\x82\xC9\x8E\xB8\x94s\x82\xB5\x82\xDC\x82\xB5\x82\xBD";
-// "'%s' のデータ型が不正です"
-inline constexpr char kRegistryBadType[] =
-    "'%s' \x82\xCC\x83" "f\x81[\x83^\x8C^\x82\xAA\x95s\x90\xB3\x82\xC5\x82\xB7";
-// "'%s' の設定に失敗しました"
-inline constexpr char kRegistryWriteFailed[] =
-    "'%s' \x82\xCC\x90\xDD\x92\xE8\x82\xC9\x8E\xB8\x94s\x82\xB5\x82\xDC\x82\xB5\x82\xBD";
+// The messages of the errors that reads and writes raise; "%s" stands for the
+// value's name. A program gives its own.
+struct RegistryMessages {
+  const char* readFailed = "'%s' could not be read";
+  const char* badType = "'%s' is of the wrong type";
+  const char* writeFailed = "'%s' could not be written";
+};
 
 // One open key; closed by the destructor. Move-only.
 class RegistryKey {
@@ -39,7 +37,8 @@ class RegistryKey {
 
 class Registry {
  public:
-  Registry(HKEY root, REGSAM access) : root_(root), access_(access) {}
+  Registry(HKEY root, REGSAM access, RegistryMessages messages = {})
+      : root_(root), access_(access), messages_(messages) {}
 
   // Opens path below the root (creating it when allowed); on success it becomes the
   // current key. Without a current key every value is missing and every write fails.
@@ -65,5 +64,6 @@ class Registry {
 
   HKEY root_;
   REGSAM access_;
+  RegistryMessages messages_;
   RegistryKey current_;
 };

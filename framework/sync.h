@@ -1,7 +1,7 @@
 #pragma once
 // A lock and a condition straight from the system (slim reader/writer lock, condition
 // variable). The standard library's would bring the POSIX thread layer, its clocks
-// and its error classes into the program: 16 KB of velnor.exe, for the same few
+// and its error classes into the program: 16 KB more, for the same few
 // system calls.
 #include <windows.h>
 

@@ -26,7 +26,7 @@ void SetValue(HKEY key, const std::string& name, DWORD type, const void* data, D
 
 }  // namespace
 
-HotkeySpec SlotKey(int index) { return {MOD_CONTROL | MOD_ALT, static_cast<UINT>('0' + (index + 1) % 10)}; }
+HotkeyChord SlotKey(int index) { return {MOD_CONTROL | MOD_ALT, static_cast<UINT>('0' + (index + 1) % 10)}; }
 
 std::string SlotText(int index) { return "velnor bench " + std::to_string(index + 1); }
 
@@ -55,7 +55,7 @@ void StoreBenchSlots() {
   RegCloseKey(key);
 }
 
-bool HotkeyTaken(HotkeySpec key) {
+bool HotkeyTaken(HotkeyChord key) {
   if (RegisterHotKey(nullptr, kProbeId, key.modifiers, key.key)) {
     UnregisterHotKey(nullptr, kProbeId);
     return false;
@@ -63,7 +63,7 @@ bool HotkeyTaken(HotkeySpec key) {
   return GetLastError() == ERROR_HOTKEY_ALREADY_REGISTERED;
 }
 
-void PressHotkey(HotkeySpec key) {
+void PressHotkey(HotkeyChord key) {
   std::vector<WORD> modifiers;
   if (key.modifiers & MOD_CONTROL) modifiers.push_back(VK_CONTROL);
   if (key.modifiers & MOD_ALT) modifiers.push_back(VK_MENU);

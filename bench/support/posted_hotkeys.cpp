@@ -54,5 +54,6 @@ PostedHotkeys::PostedHotkeys(const RunningProgram& program, const std::function<
 }
 
 void PostedHotkeys::Press(int index) const {
-  for (HWND window : windows_) PostMessageA(window, WM_HOTKEY, identifiers_.at(static_cast<size_t>(index)), 0);
+  for (HWND window : windows_)
+    PostMessageA(window, WM_HOTKEY, identifiers_.at(static_cast<size_t>(index)), 0);
 }

@@ -69,7 +69,7 @@ ReadyTimes WaitReady(const RunningProgram& program, const ReadyWait& wait) {
 }
 
 std::unique_ptr<RunningProgram> StartSettled(const std::string& exe, const std::string& arguments,
-                                             const std::vector<HotkeySpec>& keys) {
+                                             const std::vector<HotkeyChord>& keys) {
   auto program = std::make_unique<RunningProgram>(exe, arguments);
   Sleep(1500);
   const ReadyTimes times = WaitReady(*program, {keys, nullptr, 10000, 5});

@@ -34,9 +34,9 @@ class TrayWatch {
 };
 
 struct ReadyWait {
-  std::vector<HotkeySpec> keys;  // all must be taken
-  TrayWatch* tray = nullptr;     // when set, an icon must be added as well
-  double timeoutMs = 5000;       // from the start
+  std::vector<HotkeyChord> keys;  // all must be taken
+  TrayWatch* tray = nullptr;      // when set, an icon must be added as well
+  double timeoutMs = 5000;        // from the start
   double pollMs = 1;
 };
 
@@ -56,4 +56,4 @@ ReadyTimes WaitReady(const RunningProgram& program, const ReadyWait& wait);
 // from under the program; then it waits until they are all taken. Throws
 // std::runtime_error when they are not within 10 s or the program ends.
 std::unique_ptr<RunningProgram> StartSettled(const std::string& exe, const std::string& arguments,
-                                             const std::vector<HotkeySpec>& keys);
+                                             const std::vector<HotkeyChord>& keys);

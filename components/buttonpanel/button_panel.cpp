@@ -175,7 +175,9 @@ void TButtonPanel::CreateBack(bool force) {
   cachedFill_.Rebuild(fillObject_, color_, client.right, client.bottom, force);
 }
 
-bool TButtonPanel::ThemedTransparent() { return transparent_ && ctlXP_ && HandleAllocated() && ThemesUsable(); }
+bool TButtonPanel::ThemedTransparent() {
+  return transparent_ && ctlXP_ && HandleAllocated() && ThemesUsable();
+}
 
 void TButtonPanel::WndProc(Message& message) {
   switch (message.Msg) {

@@ -62,7 +62,8 @@ void TPanelButton::DoOnClick(Component*) {
 
 // ---------------------------------------------------------------- TPanelButtons
 
-TPanelButtons::TPanelButtons(TWinControl& owner, bool layOutOwner) : owner_(owner), layOutOwner_(layOutOwner) {}
+TPanelButtons::TPanelButtons(TWinControl& owner, bool layOutOwner)
+    : owner_(owner), layOutOwner_(layOutOwner) {}
 
 // Items go without announcing it: their owner is going away too.
 TPanelButtons::~TPanelButtons() = default;

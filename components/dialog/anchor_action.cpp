@@ -1,6 +1,7 @@
 #include "components/dialog/anchor_action.h"
 
 #include <windows.h>
+// The system headers below build on windows.h.
 #include <shellapi.h>
 
 AnchorAction AnchorActionFor(const std::string& target) {

@@ -4,7 +4,8 @@
 
 #include "framework/gdi.h"
 
-TCustomBackPanel::TCustomBackPanel(Component* owner) : TCustomPanel(owner), alive_(std::make_shared<bool>(true)) {
+TCustomBackPanel::TCustomBackPanel(Component* owner)
+    : TCustomPanel(owner), alive_(std::make_shared<bool>(true)) {
   background_.OnChange = [this] { Invalidate(); };
   caption_.OnChange = [this] { Invalidate(); };
   caption_.OnStateChange = [this] { StateChange(); };
@@ -61,7 +62,8 @@ RECT TCustomBackPanel::CaptionRect() const {
 RECT TCustomBackPanel::CloseButtonRect() const {
   if (!caption_.Visible() || !caption_.CloseButton()) return {};
   const RECT bar = CaptionRect();
-  if (caption_.ButtonPosition() == TCaptionButtonPosition::cbpRight) return {bar.right - 20, bar.top, bar.right, bar.bottom};
+  if (caption_.ButtonPosition() == TCaptionButtonPosition::cbpRight)
+    return {bar.right - 20, bar.top, bar.right, bar.bottom};
   return {bar.left, bar.top, bar.left + 20, bar.bottom};
 }
 

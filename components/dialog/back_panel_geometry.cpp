@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-POINT BackgroundOrigin(TBackGroundPosition position, const RECT& area, SIZE panel, SIZE picture, int bevelWidth) {
+POINT BackgroundOrigin(TBackGroundPosition position, const RECT& area, SIZE panel, SIZE picture,
+                       int bevelWidth) {
   const LONG right = std::max(area.left, (area.right - area.left) - picture.cx - bevelWidth);
   const LONG bottom = std::max(area.top, panel.cy - picture.cy - bevelWidth);
   switch (position) {
@@ -30,7 +31,9 @@ std::vector<POINT> TileOrigins(const RECT& area, SIZE panel, SIZE picture) {
 
 std::vector<PanelBand> PanelGradientBands(COLORREF top, COLORREF bottom, const RECT& rect) {
   const int height = rect.bottom - rect.top;
-  auto channel = [](int from, int to, int band) { return from + MulDiv(band, to - from, kPanelGradientBands); };
+  auto channel = [](int from, int to, int band) {
+    return from + MulDiv(band, to - from, kPanelGradientBands);
+  };
   std::vector<PanelBand> bands;
   bands.reserve(kPanelGradientBands);
   for (int band = 0; band < kPanelGradientBands; ++band) {
@@ -53,7 +56,8 @@ COLORREF BlendColor(COLORREF color, COLORREF base, int percent) {
 std::vector<GripLine> SizeGripLines(int x, int y) {
   constexpr COLORREF grey = RGB(128, 128, 128), white = RGB(255, 255, 255);
   return {
-      {{x, y - 11}, {x - 11, y}, grey, 2}, {{x, y - 6}, {x - 7, y}, grey, 2},   {{x, y - 3}, {x - 3, y}, grey, 2},
-      {{x, y - 12}, {x - 12, y}, white, 1}, {{x, y - 8}, {x - 8, y}, white, 1}, {{x, y - 4}, {x - 4, y}, white, 1},
+      {{x, y - 11}, {x - 11, y}, grey, 2}, {{x, y - 6}, {x - 7, y}, grey, 2},
+      {{x, y - 3}, {x - 3, y}, grey, 2},   {{x, y - 12}, {x - 12, y}, white, 1},
+      {{x, y - 8}, {x - 8, y}, white, 1},  {{x, y - 4}, {x - 4, y}, white, 1},
   };
 }

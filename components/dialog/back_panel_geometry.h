@@ -19,7 +19,8 @@ enum class TBackGroundPosition : std::uint8_t {
 
 // Where a picture of size picture goes in area (the clip rectangle) of a panel of
 // size panel, for every position except bpTiled and bpStretched.
-POINT BackgroundOrigin(TBackGroundPosition position, const RECT& area, SIZE panel, SIZE picture, int bevelWidth);
+POINT BackgroundOrigin(TBackGroundPosition position, const RECT& area, SIZE panel, SIZE picture,
+                       int bevelWidth);
 
 // The top-left corners of the tiles, row by row from area's top-left to the
 // panel's right and bottom edges; none for a picture under one pixel either way.

@@ -3,10 +3,11 @@
 bool PanelLayerKey::operator==(const PanelLayerKey& other) const {
   return size.cx == other.size.cx && size.cy == other.size.cy && surfaceBits == other.surfaceBits &&
          color == other.color && colorTo == other.colorTo && border == other.border &&
-         borderShadow == other.borderShadow && bevelOuter == other.bevelOuter && bevelInner == other.bevelInner &&
-         bevelWidth == other.bevelWidth && EqualRect(&contentArea, &other.contentArea) &&
-         pictureRevision == other.pictureRevision && position == other.position && face == other.face &&
-         highlight == other.highlight && shadow == other.shadow;
+         borderShadow == other.borderShadow && bevelOuter == other.bevelOuter &&
+         bevelInner == other.bevelInner && bevelWidth == other.bevelWidth &&
+         EqualRect(&contentArea, &other.contentArea) && pictureRevision == other.pictureRevision &&
+         position == other.position && face == other.face && highlight == other.highlight &&
+         shadow == other.shadow;
 }
 
 int SurfaceBits(HDC dc) {

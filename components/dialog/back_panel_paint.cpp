@@ -69,8 +69,8 @@ void PaintGlyph(HDC dc, HBITMAP glyph, const RECT& slot) {
   HDC source = CreateCompatibleDC(dc);
   {
     ScopedSelect select(source, glyph);
-    BitBlt(dc, (slot.left + slot.right - info.bmWidth) / 2, (slot.top + slot.bottom - info.bmHeight) / 2, info.bmWidth,
-           info.bmHeight, source, 0, 0, SRCCOPY);
+    BitBlt(dc, (slot.left + slot.right - info.bmWidth) / 2, (slot.top + slot.bottom - info.bmHeight) / 2,
+           info.bmWidth, info.bmHeight, source, 0, 0, SRCCOPY);
   }
   DeleteDC(source);
 }
@@ -135,7 +135,9 @@ void TCustomBackPanel::ComposeLayer(HDC dc) {
   PaintBackground(dc, area);
 }
 
-bool TCustomBackPanel::HasOverlay() const { return !text_.empty() || caption_.Visible() || (canSize_ && !collaps_); }
+bool TCustomBackPanel::HasOverlay() const {
+  return !text_.empty() || caption_.Visible() || (canSize_ && !collaps_);
+}
 
 void TCustomBackPanel::PaintOverlay(HDC dc) {
   if (!text_.empty()) {
@@ -175,7 +177,8 @@ RECT TCustomBackPanel::PaintBorder(Canvas& canvas, RECT rect) {
 
 void TCustomBackPanel::PaintBevels(Canvas& canvas, RECT& rect) {
   PaintPanelBevel(canvas, rect, BevelOuter(), BevelWidth(), Color());
-  if (BevelOuter() != TPanelBevel::bvNone && borderColor_ == clNone) Frame3D(canvas, rect, Color(), Color(), 1);
+  if (BevelOuter() != TPanelBevel::bvNone && borderColor_ == clNone)
+    Frame3D(canvas, rect, Color(), Color(), 1);
   PaintPanelBevel(canvas, rect, BevelInner(), BevelWidth(), Color());
 }
 
@@ -219,7 +222,8 @@ void TCustomBackPanel::PaintText(HDC dc, RECT area) {
     DrawMarkup(canvas, text_, area, measure, measured);
     const int room = area.bottom - area.top;
     if (measured.ExtentY < room)
-      area.top += textVAlign_ == TTextVAlignment::tvaCenter ? (room - measured.ExtentY) / 2 : room - measured.ExtentY;
+      area.top +=
+          textVAlign_ == TTextVAlignment::tvaCenter ? (room - measured.ExtentY) / 2 : room - measured.ExtentY;
   }
   MarkupResult result;
   DrawMarkup(canvas, text_, area, options, result);

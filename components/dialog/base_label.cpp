@@ -187,7 +187,8 @@ void TBaseLabel::MouseDown(MouseButton button, TShiftState shift, int x, int y) 
 }
 
 void TBaseLabel::MouseUp(MouseButton button, TShiftState shift, int x, int y) {
-  const bool click = pressed_ && button == MouseButton::Left && x >= 0 && y >= 0 && x < Width() && y < Height();
+  const bool click =
+      pressed_ && button == MouseButton::Left && x >= 0 && y >= 0 && x < Width() && y < Height();
   pressed_ = false;
   SetMouseCapture(false);
   TControl::MouseUp(button, shift, x, y);

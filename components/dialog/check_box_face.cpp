@@ -13,7 +13,8 @@ constexpr int kThemedCheckBoxPart = 3;
 bool Checked(const CheckBoxLook& look) { return look.State == TCheckBoxState::cbChecked; }
 bool RightAligned(const CheckBoxLook& look) { return look.Alignment == TLeftRight::taRightJustify; }
 bool ShowsBitmap(const CheckBoxLook& look) {
-  return look.ButtonType == TButtonType::btBitmap || (look.ButtonType == TButtonType::btWinXP && !look.Themed);
+  return look.ButtonType == TButtonType::btBitmap ||
+         (look.ButtonType == TButtonType::btWinXP && !look.Themed);
 }
 
 // The top of the box: at top for tlTop, centreOffset above the middle for tlCenter,
@@ -65,7 +66,8 @@ void DrawDrawnBox(HDC dc, const RECT& client, const CheckBoxLook& look) {
   }
   if (Checked(look)) {
     const TColor tick = look.Enabled ? look.CheckColor : clGray;
-    for (int dy = 0; dy < 2; ++dy) Line(dc, tick, 1, {{x + 3, y + 5 + dy}, {x + 5, y + 7 + dy}, {x + 9, y + 3 + dy}});
+    for (int dy = 0; dy < 2; ++dy)
+      Line(dc, tick, 1, {{x + 3, y + 5 + dy}, {x + 5, y + 7 + dy}, {x + 9, y + 3 + dy}});
   } else if (look.State == TCheckBoxState::cbGrayed) {
     canvas.FillRect({x + 3, y + 3, x + 9, y + 9}, clBtnShadow);
   }
@@ -74,7 +76,8 @@ void DrawDrawnBox(HDC dc, const RECT& client, const CheckBoxLook& look) {
 void DrawThemedBox(HDC dc, HWND window, const RECT& client, const CheckBoxLook& look) {
   const int x = RightAligned(look) ? client.right - 15 : 0;
   const int y = BoxTop(look, client, 4, 6, 14);
-  ThemeDrawPart(window, L"button", dc, kThemedCheckBoxPart, ThemedCheckBoxState(look), {x, y, x + 14, y + 14});
+  ThemeDrawPart(window, L"button", dc, kThemedCheckBoxPart, ThemedCheckBoxState(look),
+                {x, y, x + 14, y + 14});
 }
 
 void DrawBitmapBox(HDC dc, const RECT& client, const CheckBoxLook& look) {

@@ -29,7 +29,8 @@ void TFxLabel::PaintCaption(Canvas& canvas, RECT rect) {
     if (!(MultiLine() && !turned)) flags |= DT_SINGLELINE;
     const bool placeTurned = turned && Alignment() != TBoxAlignment::agTopLeft;
     const bool placeBlock = MultiLine() && VerticalPlace(Alignment()) != TVerticalPlace::Top;
-    if (placeTurned || placeBlock) rect = AlignTextRect(font_, Caption(), flags, Alignment(), rect, fontFX_.Angle());
+    if (placeTurned || placeBlock)
+      rect = AlignTextRect(font_, Caption(), flags, Alignment(), rect, fontFX_.Angle());
   }
   DrawCaption(canvas, framed ? &clip : nullptr, styles, flags, rect);
 }

@@ -11,7 +11,6 @@ class TFxLabel : public TBaseLabel {
   const T3DCaption& Effect() const override { return fontFX_; }
   TBevel& Bevel() { return bevel_; }
 
-
  protected:
   void PaintCaption(Canvas& canvas, RECT rect) override;
   void TextOriginMeasured(POINT origin) override;

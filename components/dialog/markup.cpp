@@ -25,7 +25,8 @@ LineStart RememberLineStart(const MarkupState& s) {
 }
 
 RECT AlignedRect(const MarkupState& s, RECT rect, int lineWidth) {
-  if (s.align == MarkupAlign::maRight && rect.right - lineWidth > rect.left) rect.left = rect.right - lineWidth;
+  if (s.align == MarkupAlign::maRight && rect.right - lineWidth > rect.left)
+    rect.left = rect.right - lineWidth;
   if (s.align == MarkupAlign::maCenter && rect.right - rect.left - lineWidth > 0)
     rect.left += (rect.right - rect.left - lineWidth) / 2;
   rect.left += s.indent;
@@ -45,8 +46,8 @@ void ResetResult(MarkupResult& result) {
 }
 }  // namespace
 
-bool DrawMarkup(MarkupCanvas& canvas, const std::string& markup, const RECT& bounds, const MarkupOptions& options,
-                MarkupResult& result) {
+bool DrawMarkup(MarkupCanvas& canvas, const std::string& markup, const RECT& bounds,
+                const MarkupOptions& options, MarkupResult& result) {
   MarkupState s(canvas, options, result, bounds);
   s.baseFont = canvas.Font();
   s.entryBrush = canvas.BrushColor;

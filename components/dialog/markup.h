@@ -10,6 +10,7 @@
 // entities &amp; &quot; &lt; &gt; &nbsp; &sect; &permil; &reg; &copy; &para;
 // &trade; &euro;. Anything else in angle brackets is swallowed.
 #include <windows.h>
+// The system headers below build on windows.h.
 #include <commctrl.h>
 
 #include <string>

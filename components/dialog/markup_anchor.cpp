@@ -44,7 +44,8 @@ void OpenAnchor(LinePass& line, std::string_view markup) {
       font.Color = o.HoverFontColor;
     }
   }
-  const bool hoverColored = o.UnderlineHoverOnly && o.HoverIndex == s.result.AnchorCount && o.HoverFontColor != clNone;
+  const bool hoverColored =
+      o.UnderlineHoverOnly && o.HoverIndex == s.result.AnchorCount && o.HoverFontColor != clNone;
   if (!o.KeepColors && !hoverColored) font.Color = o.URLColor;
   s.anchorTarget = Target(TagText(markup, 0));
   s.anchorOpen = true;

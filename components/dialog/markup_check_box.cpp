@@ -258,7 +258,8 @@ void TCustomMarkupCheckBox::WndProc(Message& message) {
     case WM_MBUTTONDBLCLK: {
       const bool left = message.Msg == WM_LBUTTONDOWN || message.Msg == WM_LBUTTONDBLCLK;
       const bool right = message.Msg == WM_RBUTTONDOWN || message.Msg == WM_RBUTTONDBLCLK;
-      if (message.Msg == WM_LBUTTONDBLCLK || message.Msg == WM_RBUTTONDBLCLK || message.Msg == WM_MBUTTONDBLCLK)
+      if (message.Msg == WM_LBUTTONDBLCLK || message.Msg == WM_RBUTTONDBLCLK ||
+          message.Msg == WM_MBUTTONDBLCLK)
         shift.Include(ShiftFlag::Double);
       MouseDown(left ? MouseButton::Left : right ? MouseButton::Right : MouseButton::Middle, shift, x, y);
       break;

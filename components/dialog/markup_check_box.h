@@ -5,6 +5,7 @@
 // key-up, the caption's accelerator at once; an anchor is followed only by a click
 // on a box that already has the focus.
 #include <windows.h>
+// The system headers below build on windows.h.
 #include <commctrl.h>
 
 #include <string>
@@ -114,7 +115,7 @@ class TCustomMarkupCheckBox : public TWinControl {
 
   bool focused_ = false;
   bool hot_ = false;
-  bool mouseToggle_ = false;  // a mouse toggle reports its click itself, once
+  bool mouseToggle_ = false;   // a mouse toggle reports its click itself, once
   bool mousePressed_ = false;  // a button went down on the control and is not yet up
   bool spacePressed_ = false;  // Space went down while the control had the focus
   bool handCursor_ = false;

@@ -8,7 +8,9 @@
 namespace {
 constexpr int kListIndent = 12;
 
-bool Contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
+bool Contains(std::string_view text, std::string_view part) {
+  return text.find(part) != std::string_view::npos;
+}
 
 std::string_view After(std::string_view text, char c) {
   const std::size_t at = text.find(c);
@@ -39,7 +41,8 @@ void TilePicture(MarkupState& s, const TMarkupPicture& picture) {
   // Tiles wholly outside the visible part of the surface are not drawn.
   RECT visible{};
   GetClipBox(dc, &visible);
-  const long long firstX = visible.left > b.left ? (visible.left - static_cast<long long>(b.left)) / width : 0;
+  const long long firstX =
+      visible.left > b.left ? (visible.left - static_cast<long long>(b.left)) / width : 0;
   const long long firstY = visible.top > b.top ? (visible.top - static_cast<long long>(b.top)) / height : 0;
   for (long long y = b.top + firstY * height; y < b.bottom && y < visible.bottom; y += height)
     for (long long x = b.left + firstX * width; x < b.right && x < visible.right; x += width)
@@ -110,12 +113,14 @@ void BodyTag(LinePass& line, std::string_view markup) {
   const std::string attributes = TagAttributes(markup, 5);
   if (Contains(attributes, "BACKGROUND")) {
     const TMarkupPicture* picture = LookupPicture(s, AttributeValue(attributes, "BACKGROUND"));
-    if (picture && !picture->Empty() && picture->Width() > 0 && picture->Height() > 0) TilePicture(s, *picture);
+    if (picture && !picture->Empty() && picture->Width() > 0 && picture->Height() > 0)
+      TilePicture(s, *picture);
   }
   if (Contains(attributes, "BGCOLOR")) {
     const std::string value = AttributeValue(attributes, "BGCOLOR");
     if (Contains(value, "CL")) s.canvas.BrushColor = ParseMarkupColor(value);
-    if (Contains(value, "#")) s.canvas.BrushColor = ParseMarkupColor(std::string_view(value).substr(value.find('#')));
+    if (Contains(value, "#"))
+      s.canvas.BrushColor = ParseMarkupColor(std::string_view(value).substr(value.find('#')));
     s.fontBackground = s.canvas.BrushColor;
     s.canvas.FillRect(s.bounds);
   }

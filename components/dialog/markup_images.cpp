@@ -9,10 +9,13 @@
 #include "framework/gdi.h"
 
 namespace {
-bool Contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
+bool Contains(std::string_view text, std::string_view part) {
+  return text.find(part) != std::string_view::npos;
+}
 
 SIZE ScaleToDevice(HDC dc, int width, int height) {
-  return {MulDiv(width, GetDeviceCaps(dc, LOGPIXELSX), 96), MulDiv(height, GetDeviceCaps(dc, LOGPIXELSY), 96)};
+  return {MulDiv(width, GetDeviceCaps(dc, LOGPIXELSX), 96),
+          MulDiv(height, GetDeviceCaps(dc, LOGPIXELSY), 96)};
 }
 
 int PrintSize(int pixels, double scale) {
@@ -35,8 +38,8 @@ void StretchImage(HDC dc, HIMAGELIST images, int index, int width, int height, c
     ImageList_Draw(images, index, scratch.Get(), 0, 0, ILD_TRANSPARENT);
     GdiFlush();
   }
-  StretchDIBits(dc, target.left, target.top, target.right - target.left, target.bottom - target.top, 0, 0, width,
-                height, bits, &info, DIB_RGB_COLORS, SRCCOPY);
+  StretchDIBits(dc, target.left, target.top, target.right - target.left, target.bottom - target.top, 0, 0,
+                width, height, bits, &info, DIB_RGB_COLORS, SRCCOPY);
 }
 
 enum class ListImage { liImageList, liSystemIcon };
@@ -82,13 +85,15 @@ SIZE SystemIcon(LinePass& line, const std::string& source, bool large) {
   const MarkupNumber number = ReadMarkupNumber(rest);
   if (number.complete) {
     // Any name will do to reach the system image list itself.
-    icons = reinterpret_cast<HIMAGELIST>(SHGetFileInfoA(
-        "x", FILE_ATTRIBUTE_NORMAL, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_USEFILEATTRIBUTES | sizeFlag));
+    icons =
+        reinterpret_cast<HIMAGELIST>(SHGetFileInfoA("x", FILE_ATTRIBUTE_NORMAL, &info, sizeof(info),
+                                                    SHGFI_SYSICONINDEX | SHGFI_USEFILEATTRIBUTES | sizeFlag));
     index = number.value;
   } else if (!rest.empty()) {
     const bool exists = GetFileAttributesA(rest.c_str()) != INVALID_FILE_ATTRIBUTES;
     const UINT flags = SHGFI_SYSICONINDEX | sizeFlag | (exists ? 0 : SHGFI_USEFILEATTRIBUTES);
-    icons = reinterpret_cast<HIMAGELIST>(SHGetFileInfoA(rest.c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof(info), flags));
+    icons = reinterpret_cast<HIMAGELIST>(
+        SHGetFileInfoA(rest.c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof(info), flags));
     index = info.iIcon;
   }
   if (!icons) return {0, 0};
@@ -114,7 +119,8 @@ SIZE NamedPicture(LinePass& line, const TMarkupPicture& picture, int width, int 
       picture.Draw(dc, C.left + position.x, C.top + position.y);
     }
   }
-  return sized ? ScaleToDevice(dc, width, height) : ScaleToDevice(dc, picture.GetMaxWidth(), picture.GetMaxHeight());
+  return sized ? ScaleToDevice(dc, width, height)
+               : ScaleToDevice(dc, picture.GetMaxWidth(), picture.GetMaxHeight());
 }
 }  // namespace
 
@@ -134,7 +140,8 @@ void PictureTag(LinePass& line, std::string_view markup) {
   const std::string attributes = TagAttributes(markup, 2);
   std::string source = AttributeValue(attributes, "SRC");
   // Over a picture inside an anchor, its ALT picture shows instead.
-  if (Contains(attributes, "ALT") && s.hitPicture == s.pictureCounter) source = AttributeValue(attributes, "ALT");
+  if (Contains(attributes, "ALT") && s.hitPicture == s.pictureCounter)
+    source = AttributeValue(attributes, "ALT");
   const int width = ReadPixels(AttributeValue(attributes, "WIDTH"));
   const int height = ReadPixels(AttributeValue(attributes, "HEIGHT"));
 

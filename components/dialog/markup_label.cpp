@@ -224,7 +224,8 @@ void TMarkupLabel::MouseMove(TShiftState shift, int x, int y) {
     if ((anchor != lastAnchor_ || !EqualRect(&rect, &lastHoverRect_) || hoverAnchor_ == -1) && hover_ &&
         rect.left != -1)
       RepaintHoverRect(lastHoverRect_);
-    if (cursor_ == TLabelCursorShape::crDefault || anchor != lastAnchor_ || lastHoverAnchor_ != hoverAnchor_) {
+    if (cursor_ == TLabelCursorShape::crDefault || anchor != lastAnchor_ ||
+        lastHoverAnchor_ != hoverAnchor_) {
       SetCursorShape(TLabelCursorShape::crHandPoint);
       if (OnAnchorEnter) OnAnchorEnter(this, anchor);
       if (hover_) RepaintHoverRect(lastHoverRect_);

@@ -4,6 +4,7 @@
 // click opens a web or mail address with the shell or hands any other target to
 // OnAnchorClick.
 #include <windows.h>
+// The system headers below build on windows.h.
 #include <commctrl.h>
 
 #include <cstdint>

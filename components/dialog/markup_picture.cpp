@@ -59,7 +59,9 @@ int TMarkupPicture::GetMaxHeight() const {
   return height;
 }
 
-POINT TMarkupPicture::FramePosition() const { return frames_.empty() ? POINT{0, 0} : frames_[current_].position; }
+POINT TMarkupPicture::FramePosition() const {
+  return frames_.empty() ? POINT{0, 0} : frames_[current_].position;
+}
 
 void TMarkupPicture::SetCurrentFrame(int index) {
   if (index >= 0 && index < FrameCount()) current_ = index;

@@ -79,7 +79,7 @@ struct LinePass {
   int lineWidth = 0;
   bool textHit = false;
   bool pictureHit = false;
-  std::string lineText;  // the markup this line consumed, tags included
+  std::string lineText;   // the markup this line consumed, tags included
   std::string textSoFar;  // the line's decoded text, without tags
   bool lineEnded = false;
   bool deferred = false;  // a tag that starts the next line instead

@@ -10,7 +10,8 @@
 
 namespace {
 char UpperAt(std::string_view markup, std::size_t index) {
-  return index < markup.size() ? static_cast<char>(std::toupper(static_cast<unsigned char>(markup[index]))) : '\0';
+  return index < markup.size() ? static_cast<char>(std::toupper(static_cast<unsigned char>(markup[index])))
+                               : '\0';
 }
 
 void HighlightOn(LinePass& line) {
@@ -45,12 +46,18 @@ void OpeningTag(LinePass& line, std::string_view markup, char letter) {
   const char next = UpperAt(markup, 2);
   const bool closed = markup.find('>') != std::string_view::npos;
   switch (letter) {
-    case 'A': OpenAnchor(line, markup); break;
+    case 'A':
+      OpenAnchor(line, markup);
+      break;
     case 'B':
-      if (next == '>') font.Bold = true;
-      else if (next == 'R') LineBreak(line);
-      else if (next == 'L' && !s.options.BlinkShown) font.Color = s.entryBrush;
-      else if (next == 'O') BodyTag(line, markup);
+      if (next == '>')
+        font.Bold = true;
+      else if (next == 'R')
+        LineBreak(line);
+      else if (next == 'L' && !s.options.BlinkShown)
+        font.Color = s.entryBrush;
+      else if (next == 'O')
+        BodyTag(line, markup);
       break;
     case 'E':
       if (line.Drawing()) s.flags.errorUnderline = true;
@@ -59,24 +66,37 @@ void OpeningTag(LinePass& line, std::string_view markup, char letter) {
       if (closed) FontTag(line, markup);
       break;
     case 'H':
-      if (next == 'I') HighlightOn(line);
-      else if (next == 'R') HorizontalRule(line);
+      if (next == 'I')
+        HighlightOn(line);
+      else if (next == 'R')
+        HorizontalRule(line);
       break;
     case 'I':
-      if (next == '>') font.Italic = true;
-      else if (next == 'N') PositionTag(line, markup);
-      else if (next == 'M') PictureTag(line, markup);
+      if (next == '>')
+        font.Italic = true;
+      else if (next == 'N')
+        PositionTag(line, markup);
+      else if (next == 'M')
+        PictureTag(line, markup);
       break;
-    case 'L': ListItem(line); break;
+    case 'L':
+      ListItem(line);
+      break;
     case 'P':
       if (closed) ParagraphTag(line, markup);
       break;
-    case 'R': RotationTag(line, markup); break;
+    case 'R':
+      RotationTag(line, markup);
+      break;
     case 'S':
-      if (next == '>') font.StrikeOut = true;
-      else if (next == 'H') s.flags.shadow = true;
-      else if (FindNoCase(markup.substr(0, 5), "<SUB>") == 0) s.flags.subscript = true;
-      else if (FindNoCase(markup.substr(0, 5), "<SUP>") == 0) s.flags.superscript = true;
+      if (next == '>')
+        font.StrikeOut = true;
+      else if (next == 'H')
+        s.flags.shadow = true;
+      else if (FindNoCase(markup.substr(0, 5), "<SUB>") == 0)
+        s.flags.subscript = true;
+      else if (FindNoCase(markup.substr(0, 5), "<SUP>") == 0)
+        s.flags.superscript = true;
       break;
     case 'U':
       if (next == '>') {
@@ -86,8 +106,11 @@ void OpeningTag(LinePass& line, std::string_view markup, char letter) {
         if (s.PanelRevision()) line.lineEnded = true;
       }
       break;
-    case 'Z': s.flags.hidden = true; break;
-    default: break;
+    case 'Z':
+      s.flags.hidden = true;
+      break;
+    default:
+      break;
   }
 }
 
@@ -96,22 +119,30 @@ void ClosingTag(LinePass& line, std::string_view markup, char letter) {
   MarkupFont& font = s.canvas.Font();
   const char next = UpperAt(markup, 3);
   switch (letter) {
-    case 'A': CloseAnchor(line); break;
+    case 'A':
+      CloseAnchor(line);
+      break;
     case 'B':
-      if (next == '>') font.Bold = false;
-      else font.Color = s.baseFont.Color;
+      if (next == '>')
+        font.Bold = false;
+      else
+        font.Color = s.baseFont.Color;
       break;
     case 'E':
       if (line.Drawing()) s.flags.errorUnderline = false;
       break;
-    case 'F': FontTagEnd(line); break;
+    case 'F':
+      FontTagEnd(line);
+      break;
     case 'H':
       if (line.Drawing()) {
         font.Color = s.highlightText;
         s.canvas.BrushColor = s.highlightBrush;
       }
       break;
-    case 'I': font.Italic = false; break;
+    case 'I':
+      font.Italic = false;
+      break;
     case 'L':
       if (s.PanelRevision()) line.lineEnded = true;
       break;
@@ -122,18 +153,28 @@ void ClosingTag(LinePass& line, std::string_view markup, char letter) {
         s.flags.paragraphBackground = false;
       }
       break;
-    case 'R': s.canvas.PopRotatedFont(); break;
+    case 'R':
+      s.canvas.PopRotatedFont();
+      break;
     case 'S':
-      if (next == 'U') s.flags.subscript = s.flags.superscript = false;
-      else if (next == 'H') s.flags.shadow = false;
-      else font.StrikeOut = false;
+      if (next == 'U')
+        s.flags.subscript = s.flags.superscript = false;
+      else if (next == 'H')
+        s.flags.shadow = false;
+      else
+        font.StrikeOut = false;
       break;
     case 'U':
-      if (next != '>' && s.listLevel > 0) --s.listLevel;
-      else font.Underline = false;
+      if (next != '>' && s.listLevel > 0)
+        --s.listLevel;
+      else
+        font.Underline = false;
       break;
-    case 'Z': s.flags.hidden = false; break;
-    default: break;
+    case 'Z':
+      s.flags.hidden = false;
+      break;
+    default:
+      break;
   }
 }
 }  // namespace

@@ -25,9 +25,9 @@ struct Entity {
 };
 
 constexpr Entity kEntities[] = {
-    {"&amp;", "&&"},           // the text drawing call shows "&&" as one "&"
-    {"&quot;", "\""},          {"&sect;", "\xA7"}, {"&permil;", "\x89"}, {"&reg;", "\xAE"},
-    {"&copy;", "\xA9"},        {"&para;", "\xB6"}, {"&trade;", "\x99"},  {"&euro;", "\x80"},
+    {"&amp;", "&&"},  // the text drawing call shows "&&" as one "&"
+    {"&quot;", "\""},   {"&sect;", "\xA7"}, {"&permil;", "\x89"}, {"&reg;", "\xAE"},
+    {"&copy;", "\xA9"}, {"&para;", "\xB6"}, {"&trade;", "\x99"},  {"&euro;", "\x80"},
 };
 
 bool StartsWithNoCase(std::string_view text, std::string_view prefix) {

@@ -12,20 +12,46 @@ struct NamedColor {
 };
 
 constexpr NamedColor kNamedColors[] = {
-    {"clred", 0x0000FF},           {"clblack", 0x000000},          {"clblue", 0xFF0000},
-    {"clgreen", 0x008000},         {"claqua", 0xFFFF00},           {"clyellow", 0x00FFFF},
-    {"clfuchsia", 0xFF00FF},       {"clwhite", 0xFFFFFF},          {"cllime", 0x00FF00},
-    {"clsilver", 0xC0C0C0},        {"clgray", 0x808080},           {"clolive", 0x008080},
-    {"clnavy", 0x800000},          {"clpurple", 0x800080},         {"clteal", 0x808000},
-    {"clmaroon", 0x000080},        {"clbackground", 0x80000001},   {"clactivecaption", 0x80000002},
-    {"clinactivecaption", 0x80000003}, {"clmenu", 0x80000004},     {"clwindow", 0x80000005},
-    {"clwindowframe", 0x80000006}, {"clmenutext", 0x80000007},     {"clwindowtext", 0x80000008},
-    {"clcaptiontext", 0x80000009}, {"clactiveborder", 0x8000000A}, {"clinactiveborder", 0x8000000B},
-    {"clappworkspace", 0x8000000C}, {"clhighlight", 0x8000000D},   {"clhighlighttext", 0x8000000E},
-    {"clbtnface", 0x8000000F},     {"clbtnshadow", 0x80000010},    {"clgraytext", 0x80000011},
-    {"clbtntext", 0x80000012},     {"clinactivecaptiontext", 0x80000013},
-    {"clbtnhighlight", 0x80000014}, {"cl3ddkshadow", 0x80000015},  {"cl3dlight", 0x80000016},
-    {"clinfotext", 0x80000017},    {"clinfobk", 0x80000018},
+    {"clred", 0x0000FF},
+    {"clblack", 0x000000},
+    {"clblue", 0xFF0000},
+    {"clgreen", 0x008000},
+    {"claqua", 0xFFFF00},
+    {"clyellow", 0x00FFFF},
+    {"clfuchsia", 0xFF00FF},
+    {"clwhite", 0xFFFFFF},
+    {"cllime", 0x00FF00},
+    {"clsilver", 0xC0C0C0},
+    {"clgray", 0x808080},
+    {"clolive", 0x008080},
+    {"clnavy", 0x800000},
+    {"clpurple", 0x800080},
+    {"clteal", 0x808000},
+    {"clmaroon", 0x000080},
+    {"clbackground", 0x80000001},
+    {"clactivecaption", 0x80000002},
+    {"clinactivecaption", 0x80000003},
+    {"clmenu", 0x80000004},
+    {"clwindow", 0x80000005},
+    {"clwindowframe", 0x80000006},
+    {"clmenutext", 0x80000007},
+    {"clwindowtext", 0x80000008},
+    {"clcaptiontext", 0x80000009},
+    {"clactiveborder", 0x8000000A},
+    {"clinactiveborder", 0x8000000B},
+    {"clappworkspace", 0x8000000C},
+    {"clhighlight", 0x8000000D},
+    {"clhighlighttext", 0x8000000E},
+    {"clbtnface", 0x8000000F},
+    {"clbtnshadow", 0x80000010},
+    {"clgraytext", 0x80000011},
+    {"clbtntext", 0x80000012},
+    {"clinactivecaptiontext", 0x80000013},
+    {"clbtnhighlight", 0x80000014},
+    {"cl3ddkshadow", 0x80000015},
+    {"cl3dlight", 0x80000016},
+    {"clinfotext", 0x80000017},
+    {"clinfobk", 0x80000018},
 };
 
 int DigitValue(char c, int base) {
@@ -49,7 +75,9 @@ std::string_view TagText(std::string_view markup, std::size_t from) {
   return from < end ? markup.substr(from, end - from) : std::string_view{};
 }
 
-std::string TagAttributes(std::string_view markup, std::size_t from) { return MarkupUpper(TagText(markup, from)); }
+std::string TagAttributes(std::string_view markup, std::size_t from) {
+  return MarkupUpper(TagText(markup, from));
+}
 
 std::string AttributeValue(std::string_view tagText, std::string_view name) {
   const std::size_t at = tagText.find(name);

@@ -3,6 +3,7 @@
 // picture file in, an IPicture out. Which formats are accepted is the loader's
 // business (BMP, ICO, WMF, JPEG, GIF on every system that has it).
 #include <windows.h>
+// The system headers below build on windows.h.
 #include <ocidl.h>
 #include <olectl.h>
 

@@ -12,8 +12,24 @@
 enum class TCaptionButtonPosition : std::uint8_t { cbpRight, cbpLeft };
 enum class TCaptionShape : std::uint8_t { csRectangle, csRounded, csSemiRounded };
 enum class TShadeType : std::uint8_t {
-  stNormal, stNoise, stDiagShade, stHShade, stVShade, stHBump, stVBump, stSoftBump, stHardBump, stLMetal,
-  stRMetal, stIRadial, stORadial, stHShadeInv, stVShadeInv, stXPCaption, stBitmap, stBitmapRStretch,
+  stNormal,
+  stNoise,
+  stDiagShade,
+  stHShade,
+  stVShade,
+  stHBump,
+  stVBump,
+  stSoftBump,
+  stHardBump,
+  stLMetal,
+  stRMetal,
+  stIRadial,
+  stORadial,
+  stHShadeInv,
+  stVShadeInv,
+  stXPCaption,
+  stBitmap,
+  stBitmapRStretch,
   stBitmapLStretch,
 };
 

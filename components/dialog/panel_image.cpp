@@ -37,7 +37,8 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
     return std::nullopt;
   std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
   DWORD got = 0;
-  if (!ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) || got != bytes.size())
+  if (!ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) ||
+      got != bytes.size())
     return std::nullopt;
   return bytes;
 }

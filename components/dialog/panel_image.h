@@ -2,6 +2,7 @@
 // The background panel's picture holder: the picture file's bytes exactly as
 // loaded (saved back unchanged), and the picture the OLE loader decoded from them.
 #include <windows.h>
+// The system headers below build on windows.h.
 #include <ocidl.h>
 
 #include <string>

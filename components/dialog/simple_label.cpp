@@ -67,7 +67,8 @@ void TSimpleLabel::Click() {
   TBaseLabel::Click();
   const std::string target = JumpTarget(jumpMode_, jump_, Caption());
   if (target.empty()) return;
-  const auto result = reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+  const auto result = reinterpret_cast<INT_PTR>(
+      ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
   if (result > 32) return;
   // A link that cannot open is switched off rather than failing on every click.
   SetJumpMode(TJumpModes::jmNone);

@@ -19,7 +19,8 @@ void FillSkinCorners(PixelImage& face, COLORREF key, COLORREF parentColour) {
   const int right = face.Width() - 1, bottom = face.Height() - 1;
   // Top-left of the normal, pressed and disabled frames, the disabled frame's right
   // edge and the face's bottom-left; the hot frame's surroundings join the normal one's.
-  const POINT seeds[] = {{0, 0}, {0, 2 * kSkinSlice}, {0, 3 * kSkinSlice}, {right, 3 * kSkinSlice}, {0, bottom}};
+  const POINT seeds[] = {
+      {0, 0}, {0, 2 * kSkinSlice}, {0, 3 * kSkinSlice}, {right, 3 * kSkinSlice}, {0, bottom}};
   for (const POINT& seed : seeds) face.FloodFill(seed.x, seed.y, key, parentColour);
 }
 

@@ -6,7 +6,7 @@
 
 const char* SkinResourceName(TSkin skin) {
   static const char* const kNames[] = {
-      "SILVER", "GRAY",  "RED",  "GREEN", "BLUE",   "YELLOW",  "MANGENTA",  "ORANGE", "CYAN", "BLACK",
+      "SILVER", "GRAY",  "RED",  "GREEN",  "BLUE",    "YELLOW",  "MANGENTA",  "ORANGE", "CYAN",   "BLACK",
       "WHITE",  "DBLUE", "DRED", "DGREEN", "DYELLOW", "DORANGE", "DMANGENTA", "DCYAN",  "CUSTOM",
   };
   const auto index = static_cast<std::size_t>(skin);

@@ -1,7 +1,9 @@
 #include "components/paint/bevel.h"
 
 namespace {
-bool IsFrame(TBevelStyle style) { return style == TBevelStyle::bvFrameLowered || style == TBevelStyle::bvFrameRaised; }
+bool IsFrame(TBevelStyle style) {
+  return style == TBevelStyle::bvFrameLowered || style == TBevelStyle::bvFrameRaised;
+}
 
 int StyleWidth(TBevelStyle style, int width) {
   if (style == TBevelStyle::bvNone) return 0;
@@ -66,8 +68,10 @@ void PaintStyle(Canvas& canvas, RECT& rect, TBevelStyle style, int width, const 
     case TBevelStyle::bvFrameLowered:
     case TBevelStyle::bvFrameRaised: {
       const bool lowered = style == TBevelStyle::bvFrameLowered;
-      Frame3D(canvas, rect, lowered ? s.ShadowColor : s.LightColor, lowered ? s.LightColor : s.ShadowColor, 1);
-      Frame3D(canvas, rect, lowered ? s.LightColor : s.ShadowColor, lowered ? s.ShadowColor : s.LightColor, width);
+      Frame3D(canvas, rect, lowered ? s.ShadowColor : s.LightColor, lowered ? s.LightColor : s.ShadowColor,
+              1);
+      Frame3D(canvas, rect, lowered ? s.LightColor : s.ShadowColor, lowered ? s.ShadowColor : s.LightColor,
+              width);
       return;
     }
   }
@@ -142,8 +146,8 @@ RECT TBevel::PaintBevel(Canvas& canvas, const RECT& rect, bool transparentBorder
       PaintStyle(canvas, inner, s.StyleInner, s.WidthInner, s);
       break;
     case TBevelMode::bmStandard: {
-      static constexpr UINT kEdges[] = {0, BDR_SUNKENOUTER, BDR_RAISEDINNER, BDR_SUNKENOUTER,
-                                        EDGE_ETCHED, EDGE_RAISED, EDGE_SUNKEN};
+      static constexpr UINT kEdges[] = {0,           BDR_SUNKENOUTER, BDR_RAISEDINNER, BDR_SUNKENOUTER,
+                                        EDGE_ETCHED, EDGE_RAISED,     EDGE_SUNKEN};
       const int width = LineWidth(s.StandardStyle);
       if (width > 0) canvas.DrawEdge(inner, kEdges[static_cast<int>(s.StandardStyle)], BF_RECT);
       InflateRect(&inner, -width, -width);

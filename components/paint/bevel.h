@@ -12,10 +12,25 @@
 #include "framework/events.h"
 
 enum class TBevelMode : std::uint8_t { bmCustom, bmStandard, bmEdge, bmWindows };
-enum class TBevelStyle : std::uint8_t { bvNone, bvLowered, bvRaised, bvFrameLowered, bvFrameRaised, bvNormal, bvShadow };
+enum class TBevelStyle : std::uint8_t {
+  bvNone,
+  bvLowered,
+  bvRaised,
+  bvFrameLowered,
+  bvFrameRaised,
+  bvNormal,
+  bvShadow
+};
 enum class TBorderSide : std::uint8_t { bsLeft, bsTop, bsRight, bsBottom };
 using TBorderSides = EnumSet<TBorderSide>;
-enum class TEdgeStyle : std::uint8_t { etRaisedInner, etRaisedOuter, etSunkenInner, etSunkenOuter, etBump, etEtched };
+enum class TEdgeStyle : std::uint8_t {
+  etRaisedInner,
+  etRaisedOuter,
+  etSunkenInner,
+  etSunkenOuter,
+  etBump,
+  etEtched
+};
 enum class TLineStyle : std::uint8_t {
   lsNone,
   lsSingle,
@@ -33,7 +48,8 @@ struct TBevelSettings {
   int WidthInner = 1;
   int WidthOuter = 1;
   TColor BorderColor = clBtnFace;
-  TBorderSides BorderSides{TBorderSide::bsLeft, TBorderSide::bsTop, TBorderSide::bsRight, TBorderSide::bsBottom};
+  TBorderSides BorderSides{TBorderSide::bsLeft, TBorderSide::bsTop, TBorderSide::bsRight,
+                           TBorderSide::bsBottom};
   int BorderWidth = 0;
   int BorderInnerWidth = 0;
   TEdgeStyle EdgeStyle = TEdgeStyle::etEtched;

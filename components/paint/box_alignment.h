@@ -25,5 +25,5 @@ TVerticalPlace VerticalPlace(TBoxAlignment alignment);
 // DT_CENTER / DT_RIGHT and DT_VCENTER / DT_BOTTOM for the alignment.
 UINT AlignmentFlags(TBoxAlignment alignment);
 
-// A width × height box placed inside outer by the alignment.
+// A width x height box placed inside outer by the alignment.
 RECT PlaceBox(const RECT& outer, int width, int height, TBoxAlignment alignment);

@@ -46,6 +46,6 @@ void TCachedFill::Rebuild(const TFillObject& fill, TColor color, int width, int 
 void TCachedFill::CopyTo(HDC dc, const RECT& area) const {
   if (!bitmap_) return;
   BitmapDC source(dc, bitmap_.Get());
-  BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, source.Get(), area.left, area.top,
-         SRCCOPY);
+  BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, source.Get(), area.left,
+         area.top, SRCCOPY);
 }

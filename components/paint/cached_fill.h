@@ -13,7 +13,7 @@ class TCachedFill {
   bool Exists() const { return static_cast<bool>(bitmap_); }
   HBITMAP Bitmap() const { return bitmap_.Get(); }
   void Drop() { bitmap_.Reset(); }
-  // Paints fill (over color) into a width × height picture unless, when not forced,
+  // Paints fill (over color) into a width x height picture unless, when not forced,
   // the existing picture already covers that size and the fill is no gradient.
   void Rebuild(const TFillObject& fill, TColor color, int width, int height, bool force);
   // Copies the part of the picture under area (in control coordinates) to dc.

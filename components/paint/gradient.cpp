@@ -9,7 +9,8 @@ std::vector<COLORREF> GradientCreateColorList(COLORREF start, COLORREF end, int 
   std::vector<COLORREF> colors;
   colors.reserve(count);
   for (int n = 0; n < count; ++n)
-    colors.push_back(RGB(channel(GetRValue(start), GetRValue(end), n), channel(GetGValue(start), GetGValue(end), n),
+    colors.push_back(RGB(channel(GetRValue(start), GetRValue(end), n),
+                         channel(GetGValue(start), GetGValue(end), n),
                          channel(GetBValue(start), GetBValue(end), n)));
   return colors;
 }

@@ -24,8 +24,8 @@ class TextWriter {
     SetTextColor(dc_, pass.color);
     const int x = effect_.PosX() + pass.dx, y = effect_.PosY() + pass.dy;
     if (effect_.Angle() != 0) {
-      ExtTextOutA(dc_, rect_.left + x, rect_.top + y, 0, nullptr, text_.data(), static_cast<UINT>(text_.size()),
-                  nullptr);
+      ExtTextOutA(dc_, rect_.left + x, rect_.top + y, 0, nullptr, text_.data(),
+                  static_cast<UINT>(text_.size()), nullptr);
       return;
     }
     RECT work = rect_;
@@ -45,14 +45,17 @@ class TextWriter {
 }  // namespace
 
 void DrawTextFx(Canvas& canvas, const TFont& font, TColor brushColor, const std::string& text,
-                const T3DCaption& effect, const RECT* clip, TDrawTextStyles styles, UINT flags, const RECT& rect) {
+                const T3DCaption& effect, const RECT* clip, TDrawTextStyles styles, UINT flags,
+                const RECT& rect) {
   if (text.empty() || IsRectEmpty(&rect)) return;
   HDC dc = canvas.Handle();
   const int saved = SaveDC(dc);  // clip, font, colours, mode and spacing all come back at the end
-  if (styles.Contains(TDrawTextStyle::dtClip) && clip) IntersectClipRect(dc, clip->left, clip->top, clip->right, clip->bottom);
+  if (styles.Contains(TDrawTextStyle::dtClip) && clip)
+    IntersectClipRect(dc, clip->left, clip->top, clip->right, clip->bottom);
 
-  const TextFxLook look = ResolveTextFxLook(styles, effect.DisabledStyle(), effect.Style(), ColorToRGB(font.Color()),
-                                            ColorToRGB(brushColor), GetSysColor(COLOR_GRAYTEXT));
+  const TextFxLook look =
+      ResolveTextFxLook(styles, effect.DisabledStyle(), effect.Style(), ColorToRGB(font.Color()),
+                        ColorToRGB(brushColor), GetSysColor(COLOR_GRAYTEXT));
   FontHandle turned;
   if (effect.Angle() != 0) turned = TurnedFont(font, effect.Angle());
   SelectObject(dc, turned ? turned.Get() : font.Handle());
@@ -119,7 +122,8 @@ TextFxExtent CalcTextFx(const TFont& font, const std::string& text, const T3DCap
     flags |= DT_EXPANDTABS | (multiLine ? DT_WORDBREAK : 0) | (showAccelChar ? 0 : DT_NOPREFIX);
     size = MeasureText(screen.Get(), measured, flags, rect);
   }
-  const int grow = EffectDepth(effect.Style(), effect.LightDepth(), effect.ShadowDepth()) + 2 * (bevelExtent + 1);
+  const int grow =
+      EffectDepth(effect.Style(), effect.LightDepth(), effect.ShadowDepth()) + 2 * (bevelExtent + 1);
   extent.rect.right = rect.left + size.cx + grow;
   extent.rect.bottom = rect.top + size.cy + grow;
   return extent;

@@ -14,7 +14,8 @@
 // the colour-sunken and colour-raised styles), or greyed when styles lacks dtEnabled.
 // With dtClip and a clip rectangle, nothing falls outside clip.
 void DrawTextFx(Canvas& canvas, const TFont& font, TColor brushColor, const std::string& text,
-                const T3DCaption& effect, const RECT* clip, TDrawTextStyles styles, UINT flags, const RECT& rect);
+                const T3DCaption& effect, const RECT* clip, TDrawTextStyles styles, UINT flags,
+                const RECT& rect);
 
 // The size a caption needs, measured on the screen from rect's origin: its text with
 // flags (DT_CALCRECT and DT_EXPANDTABS added, DT_WORDBREAK when multiLine), widened by
@@ -31,7 +32,7 @@ TextFxExtent CalcTextFx(const TFont& font, const std::string& text, const T3DCap
 RECT AlignTextRect(const TFont& font, const std::string& text, UINT flags, TBoxAlignment alignment,
                    const RECT& rect, int angle);
 
-// The bounding size and top-left text origin of a width × height text turned by angle degrees.
+// The bounding size and top-left text origin of a width x height text turned by angle degrees.
 struct TurnedBox {
   SIZE size;
   POINT origin;

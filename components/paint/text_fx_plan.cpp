@@ -6,8 +6,9 @@ TextFxLook ResolveTextFxLook(TDrawTextStyles styles, TDisabledStyle disabledStyl
     const bool brushColored = style == TThreeDStyle::tdPColorSunken || style == TThreeDStyle::tdPColorRaised;
     return {style, brushColored ? brushColor : fontColor};
   }
-  const bool sunken = disabledStyle == TDisabledStyle::ds3d ||
-                      (disabledStyle == TDisabledStyle::dsAuto && styles.Contains(TDrawTextStyle::dt3DDisabled));
+  const bool sunken =
+      disabledStyle == TDisabledStyle::ds3d ||
+      (disabledStyle == TDisabledStyle::dsAuto && styles.Contains(TDrawTextStyle::dt3DDisabled));
   return {sunken ? TThreeDStyle::tdSunken : style, grayText};
 }
 
@@ -38,7 +39,8 @@ Extrusion ExtrusionOf(TThreeDOrientation orientation, int s) {
   return {{0, 0}, {1, 1}};
 }
 
-void AddExtrusion(TextFxPlan& plan, TThreeDOrientation orientation, int s, bool blended, const TextFxColors& c) {
+void AddExtrusion(TextFxPlan& plan, TThreeDOrientation orientation, int s, bool blended,
+                  const TextFxColors& c) {
   const Extrusion e = ExtrusionOf(orientation, s);
   POINT at = e.start;
   for (int i = 0; i < s; ++i) {
@@ -49,7 +51,8 @@ void AddExtrusion(TextFxPlan& plan, TThreeDOrientation orientation, int s, bool 
 }
 }  // namespace
 
-TextFxPlan PlanTextFx(TThreeDStyle style, int l, int s, TThreeDOrientation orientation, const TextFxColors& c) {
+TextFxPlan PlanTextFx(TThreeDStyle style, int l, int s, TThreeDOrientation orientation,
+                      const TextFxColors& c) {
   TextFxPlan plan;
   switch (style) {
     case TThreeDStyle::tdNone:

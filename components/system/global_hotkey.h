@@ -9,10 +9,10 @@
 #include <cstdint>
 #include <memory>
 
-#include "framework/shortcut_value.h"
 #include "framework/component.h"
 #include "framework/message_window.h"
 #include "framework/shift_state.h"
+#include "framework/shortcut_value.h"
 
 class TGlobalHotKey : public Component {
  public:

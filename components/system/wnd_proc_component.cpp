@@ -41,26 +41,16 @@ void TWndProcComponent::Init() {
   try {
     HWND window = owner->Handle();
     ownerDestroying_ = false;
-    hook_ = std::make_unique<SubclassProcedure>(static_cast<SubclassReceiver*>(this));
-    window_ = window;
-    previous_ = ReplaceWindowProcedure(window, hook_->Procedure());
+    // Not reported when the system refuses: the component simply stays unhooked.
+    subclass_.Install(window);
   } catch (...) {
-    // Not reported: the component simply stays unhooked.
+    // Making the owner's window failed: nothing was hooked.
     RestoreWndProc();
   }
 }
 
 void TWndProcComponent::RestoreWndProc() {
-  if (hook_) {
-    const WNDPROC own = hook_->Procedure();
-    const bool othersCall = previous_ && SubclassProcedure::OthersMayCall(window_, own);
-    if (previous_ && IsWindow(window_) && CurrentWindowProcedure(window_) == own)
-      ReplaceWindowProcedure(window_, previous_);
-    // Safe also from inside our own WndProc: the thunk jumps, so no frame returns into it.
-    SubclassProcedure::Retire(std::move(hook_), window_, previous_, othersCall);
-  }
-  previous_ = nullptr;
-  window_ = nullptr;
+  subclass_.Remove();
   silent_ = false;
   ownerDestroying_ = false;
 }
@@ -71,10 +61,7 @@ void TWndProcComponent::SilentRemove() {
   enabled_ = false;
 }
 
-void TWndProcComponent::CallPrevious(Message& message) {
-  if (previous_)
-    message.Result = CallWindowProcA(previous_, window_, message.Msg, message.WParam, message.LParam);
-}
+void TWndProcComponent::CallPrevious(Message& message) { subclass_.PassOn(message); }
 
 void TWndProcComponent::WndProc(Message& message) {
   if (ownerDestroying_) return;
@@ -82,13 +69,11 @@ void TWndProcComponent::WndProc(Message& message) {
   CallPrevious(message);
 }
 
-LRESULT TWndProcComponent::SubclassMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-  Message message{msg, wParam, lParam, 0};
+void TWndProcComponent::SubclassMessage(Message& message) {
   try {
     WndProc(message);
   } catch (...) {
     // An error escaping an event handler is shown and the message loop goes on.
     Application::Instance().HandleCurrentException(this);
   }
-  return message.Result;
 }

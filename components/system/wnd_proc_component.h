@@ -1,20 +1,19 @@
 #pragma once
 // The base of components that subclass their owner form's window: while Enabled
 // (and the owner has a window), every message of that window goes through the
-// component's WndProc first, which passes it on to the procedure the window had
-// before. Only plain forms are owners here: MDI frames and children are not handled,
-// and the application window is never hooked.
+// component's WndProc first, which passes it on to the rest of the window's chain.
+// The subclass is one of the system's chain, so it comes off in any order with the
+// window's other subclasses. Only plain forms are owners here: MDI frames and
+// children are not handled, and the application window is never hooked.
 #include <windows.h>
-
-#include <memory>
 
 #include "framework/component.h"
 #include "framework/message_window.h"
-#include "framework/subclass_procedure.h"
+#include "framework/window_subclass.h"
 
 class TWinControl;
 
-class TWndProcComponent : public Component, private SubclassReceiver {
+class TWndProcComponent : public Component {
  public:
   explicit TWndProcComponent(Component* owner);
   ~TWndProcComponent() override;
@@ -23,17 +22,14 @@ class TWndProcComponent : public Component, private SubclassReceiver {
   void SetEnabled(bool value);
   bool DesignEnabled() const { return designEnabled_; }
   void SetDesignEnabled(bool value);
-  // The owner window's procedure is ours right now (or was, until someone replaced it).
-  bool Hooked() const { return previous_ != nullptr; }
+  // The owner window's messages come here.
+  bool Hooked() const { return subclass_.Installed(); }
 
  protected:
   void Loaded() override;
   // Hooks the owner window when enabled and not hooked yet; a failure leaves nothing installed.
   virtual void Init();
-  // Unhooks. The saved procedure is put back only while the window exists and ours
-  // is still its current procedure: subclasses come off last in, first out, and a
-  // procedure that someone else has replaced ours with must not be overwritten.
-  // That someone else still calls ours then, so ours is retired, not released.
+  // Unhooks, whenever it is called, also from inside WndProc.
   virtual void RestoreWndProc();
   // Unhooks and clears Enabled without announcing it through EnabledChanged.
   void SilentRemove();
@@ -43,20 +39,18 @@ class TWndProcComponent : public Component, private SubclassReceiver {
   virtual void EnabledChanged() {}
   virtual void DesignEnabledChanged() {}
 
-  // Passes a message on to the procedure the window had before the hook.
+  // Passes a message on to the rest of the window's chain; nothing once unhooked.
   void CallPrevious(Message& message);
   bool Silent() const { return silent_; }
   bool OwnerDestroying() const { return ownerDestroying_; }
   TWinControl* OwnerControl() const;
-  HWND HookedWindow() const { return window_; }
+  HWND HookedWindow() const { return subclass_.Window(); }
 
  private:
-  LRESULT SubclassMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  void SubclassMessage(Message& message);
   bool MayHook() const;
 
-  std::unique_ptr<SubclassProcedure> hook_;
-  WNDPROC previous_ = nullptr;
-  HWND window_ = nullptr;
+  WindowSubclass subclass_{[this](Message& message) { SubclassMessage(message); }};
   bool enabled_ = true;
   bool designEnabled_ = false;
   bool silent_ = false;

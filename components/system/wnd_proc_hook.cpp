@@ -1,7 +1,8 @@
 #include "components/system/wnd_proc_hook.h"
 
+#include <algorithm>
+
 #include "framework/application.h"
-#include "framework/subclass_procedure.h"
 
 namespace {
 std::unique_ptr<TWndProcHookList> hookList;
@@ -24,62 +25,61 @@ void TWndProcHookList::Remove(TCustomWndProcHook* hook) {
   if (hookList->hooks_.empty()) hookList.reset();
 }
 
-WNDPROC TWndProcHookList::GetBaseWndProc(HWND window) const {
-  // The earliest hook in the chain saved it when it went in.
-  for (TCustomWndProcHook* hook : hooks_)
-    if (hook->active_ && hook->previous_ && hook->GetHandle() == window) return hook->previous_;
-  return CurrentWindowProcedure(window);
+bool TWndProcHookList::Lives(const TCustomWndProcHook* hook) {
+  return hookList &&
+         std::find(hookList->hooks_.begin(), hookList->hooks_.end(), hook) != hookList->hooks_.end();
 }
 
 void TWndProcHookList::GetWindowHooks(std::vector<TCustomWndProcHook*>* hooks, HWND window) const {
   if (!hooks) return;
   hooks->clear();
-  // A hook switched on at design time has no procedure and is in no chain.
   for (TCustomWndProcHook* hook : hooks_)
-    if (hook->active_ && hook->procedure_ && hook->GetHandle() == window) hooks->push_back(hook);
-}
-
-WNDPROC TWndProcHookList::Link(const std::vector<TCustomWndProcHook*>& hooks, WNDPROC base) {
-  WNDPROC next = base;
-  for (TCustomWndProcHook* hook : hooks) {
-    hook->previous_ = next;
-    next = hook->procedure_->Procedure();
-  }
-  return next;
+    if (hook->window_ == window) hooks->push_back(hook);
 }
 
 void TWndProcHookList::HookWindow(TCustomWndProcHook* hook) {
   HWND window = hook->GetHandle();
-  if (!IsTarget(window)) return;
-  const WNDPROC base = GetBaseWndProc(window);
-  hook->active_ = true;
-  std::vector<TCustomWndProcHook*> hooks;
-  GetWindowHooks(&hooks, window);
-  // Rebuilt from the base: a procedure others installed on top of the chain is dropped.
-  const WNDPROC top = Link(hooks, base);
-  if (IsWindow(window)) ReplaceWindowProcedure(window, top);
+  if (!IsTarget(window) || hook->window_ == window) return;
+  auto& subclass = windows_[window];
+  if (!subclass)
+    subclass = std::make_unique<WindowSubclass>([window](Message& message) { Dispatch(window, message); });
+  // A window of that handle that went and came anew gets the subclass again.
+  if (!subclass->Installed() && !subclass->Install(window)) return;
+  hook->window_ = window;
 }
 
 void TWndProcHookList::UnHookWindow(TCustomWndProcHook* hook) {
-  HWND window = hook->GetHandle();
-  if (!IsTarget(window)) return;
-  const WNDPROC base = GetBaseWndProc(window);
-  std::vector<TCustomWndProcHook*> hooks;
-  GetWindowHooks(&hooks, window);
-  const WNDPROC own = hook->HookProcedure();
-  const WNDPROC newest = hooks.empty() ? nullptr : hooks.back()->HookProcedure();
-  hook->active_ = false;
-  GetWindowHooks(&hooks, window);
-  const WNDPROC top = Link(hooks, base);
-  // Subclasses come off last in, first out, and a procedure is put back only while
-  // the window exists and its current procedure is the one this change replaces:
-  // this hook's own, or the newest hook's of the chain. A dead window gets nothing
-  // (its handle may already name another window), and a subclass that other code
-  // installed on top of the chain stays in place rather than being overwritten, so
-  // that neither it nor shutdown ever installs or calls a procedure already released.
-  if (!IsWindow(window)) return;
-  const WNDPROC current = CurrentWindowProcedure(window);
-  if (current == own || current == newest) ReplaceWindowProcedure(window, top);
+  HWND window = hook->window_;
+  if (!window) return;
+  hook->window_ = nullptr;
+  std::vector<TCustomWndProcHook*> left;
+  GetWindowHooks(&left, window);
+  // The window's subclass goes with its last hook; safe also inside its own message.
+  if (left.empty()) windows_.erase(window);
+}
+
+void TWndProcHookList::Dispatch(HWND window, Message& message) {
+  if (!hookList) return;
+  std::vector<TCustomWndProcHook*> chain;
+  hookList->GetWindowHooks(&chain, window);
+  Pass(window, chain, chain.size(), message);
+}
+
+void TWndProcHookList::Pass(HWND window, const std::vector<TCustomWndProcHook*>& chain, size_t count,
+                            Message& message) {
+  // A hook that an event switched off or destroyed meanwhile is skipped.
+  for (; count > 0; --count) {
+    TCustomWndProcHook* hook = chain[count - 1];
+    if (!Lives(hook) || hook->window_ != window) continue;
+    const TCustomWndProcHook::Next next = [window, &chain, count](Message& passed) {
+      Pass(window, chain, count - 1, passed);
+    };
+    hook->Receive(message, next);
+    return;
+  }
+  if (!hookList) return;
+  if (auto found = hookList->windows_.find(window); found != hookList->windows_.end())
+    found->second->PassOn(message);
 }
 
 // ---------------------------------------------------------------- TCustomWndProcHook
@@ -95,8 +95,6 @@ TCustomWndProcHook::~TCustomWndProcHook() {
   TWndProcHookList::Remove(this);
 }
 
-WNDPROC TCustomWndProcHook::HookProcedure() const { return procedure_ ? procedure_->Procedure() : nullptr; }
-
 void TCustomWndProcHook::SetActive(bool value) {
   if (value == active_) return;
   if (value)
@@ -106,38 +104,15 @@ void TCustomWndProcHook::SetActive(bool value) {
 }
 
 void TCustomWndProcHook::Hook() {
-  if (IsDesigning()) {
-    active_ = true;
-    return;
-  }
-  if (!procedure_) procedure_ = std::make_unique<SubclassProcedure>(static_cast<SubclassReceiver*>(this));
-  if (TWndProcHookList* list = TWndProcHookList::Instance()) list->HookWindow(this);
-  // Also without a window: a later Hook (Loaded, a new target) puts it in.
   active_ = true;
+  if (IsDesigning()) return;
+  // Also without a window: a later Hook (Loaded, a new target) puts it in.
+  if (TWndProcHookList* list = TWndProcHookList::Instance()) list->HookWindow(this);
 }
 
 void TCustomWndProcHook::UnHook() {
-  if (IsDesigning()) {
-    active_ = false;
-    return;
-  }
-  const HWND keptBy = WindowKeepingProcedure();  // asked while the chain still holds this hook
-  const WNDPROC next = previous_;
   if (TWndProcHookList* list = TWndProcHookList::Instance()) list->UnHookWindow(this);
-  SubclassProcedure::Retire(std::move(procedure_), keptBy, next, keptBy != nullptr);
-  previous_ = nullptr;
   active_ = false;
-}
-
-HWND TCustomWndProcHook::WindowKeepingProcedure() {
-  if (!procedure_ || !previous_) return nullptr;  // in no chain
-  HWND window = GetHandle();
-  const WNDPROC own = procedure_->Procedure();
-  // UnHookWindow takes it out of the window when it is the window's procedure.
-  if (!IsTarget(window) || !SubclassProcedure::OthersMayCall(window, own)) return nullptr;
-  for (TCustomWndProcHook* hook : TWndProcHookList::Instance()->Hooks())
-    if (hook != this && hook->active_ && hook->previous_ == own) return nullptr;  // relinked by UnHookWindow
-  return window;
 }
 
 HWND TCustomWndProcHook::GetHandle() {
@@ -196,20 +171,26 @@ void TCustomWndProcHook::Notification(Component* component, ComponentOperation o
     SetActive(false);
 }
 
-LRESULT TCustomWndProcHook::SubclassMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-  Message message{msg, wParam, lParam, 0};
+void TCustomWndProcHook::Receive(Message& message, const Next& next) {
+  const Next* outer = next_;
+  next_ = &next;
   try {
     WndProc(message);
   } catch (...) {
     // An error escaping an event handler is shown and the message loop goes on.
     Application::Instance().HandleCurrentException(this);
   }
-  return message.Result;
+  // An event may have destroyed the hook: only a live one is touched.
+  if (TWndProcHookList::Lives(this)) next_ = outer;
+}
+
+void TCustomWndProcHook::PassOn(Message& message) {
+  if (window_ && next_) (*next_)(message);
 }
 
 void TCustomWndProcHook::WndProc(Message& message) {
-  HWND window = GetHandle();
-  if (!IsTarget(window)) return;
+  HWND window = window_;
+  if (!window) return;
   bool handled = false;
   if (OnMessageBefore) OnMessageBefore(this, message, handled);
   if (!handled) {
@@ -217,10 +198,10 @@ void TCustomWndProcHook::WndProc(Message& message) {
       // The press becomes a move of the window with the mouse; the window never sees it.
       ReleaseCapture();
       SendMessageA(window, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
-    } else if (previous_) {
-      // previous_ is gone only when OnMessageBefore switched this hook off: the
-      // message then goes no further.
-      message.Result = CallWindowProcA(previous_, window, message.Msg, message.WParam, message.LParam);
+    } else {
+      // Nothing passes on once OnMessageBefore switched this hook off: the message
+      // then goes no further.
+      PassOn(message);
     }
   }
   // Handled still says what OnMessageBefore decided; only a new Result counts here.

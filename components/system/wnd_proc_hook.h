@@ -1,13 +1,16 @@
 #pragma once
 // A window message hook: subclasses the window of a windowed control (or any window
 // given by handle) and reports every message of that window to OnMessageBefore and
-// OnMessageAfter, around passing it on to the procedure the window had before.
-// Several hooks may sit on one window; all hooks of the process form one list, and
-// each window's chain is rebuilt from it, so hooks can be switched on and off in any
-// order without breaking each other. Everything runs on the window's thread.
+// OnMessageAfter, around passing it on to the rest of the window's chain. Several
+// hooks may sit on one window; all hooks of the process form one list, and each
+// window's hooks run in its order, the newest first, from one subclass of the
+// window's own chain, so hooks can be switched on and off in any order without
+// breaking each other or anyone else's subclass. Everything runs on the window's
+// thread.
 #include <windows.h>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -15,7 +18,7 @@
 #include "framework/control.h"
 #include "framework/events.h"
 #include "framework/message_window.h"
-#include "framework/subclass_procedure.h"
+#include "framework/window_subclass.h"
 
 using TMessageEvent = Event<Component*, Message&, bool&>;
 
@@ -29,10 +32,7 @@ class TWndProcHookList {
   static TWndProcHookList* Instance();
 
   const std::vector<TCustomWndProcHook*>& Hooks() const { return hooks_; }
-  // The procedure the window had before its first hook went in; its current
-  // procedure when no hook is in.
-  WNDPROC GetBaseWndProc(HWND window) const;
-  // The active hooks of the window, in list order; nothing happens without a list.
+  // The hooks in the window's chain, in list order; nothing happens without a list.
   void GetWindowHooks(std::vector<TCustomWndProcHook*>* hooks, HWND window) const;
   void HookWindow(TCustomWndProcHook* hook);
   void UnHookWindow(TCustomWndProcHook* hook);
@@ -41,13 +41,20 @@ class TWndProcHookList {
   friend class TCustomWndProcHook;
   static void Add(TCustomWndProcHook* hook);
   static void Remove(TCustomWndProcHook* hook);
-  // Chains the hooks, in list order, onto base; returns the procedure the window is to run.
-  static WNDPROC Link(const std::vector<TCustomWndProcHook*>& hooks, WNDPROC base);
+  static bool Lives(const TCustomWndProcHook* hook);
+  // The window's subclass got a message: its hooks run, newest first.
+  static void Dispatch(HWND window, Message& message);
+  // Hands the message to the newest of chain's first count hooks still in the
+  // window's chain, which passes it on to the ones before it; after the oldest, the
+  // rest of the window's chain has it.
+  static void Pass(HWND window, const std::vector<TCustomWndProcHook*>& chain, size_t count,
+                   Message& message);
 
   std::vector<TCustomWndProcHook*> hooks_;
+  std::map<HWND, std::unique_ptr<WindowSubclass>> windows_;
 };
 
-class TCustomWndProcHook : public Component, private SubclassReceiver {
+class TCustomWndProcHook : public Component {
  public:
   explicit TCustomWndProcHook(Component* owner);
   ~TCustomWndProcHook() override;
@@ -57,6 +64,8 @@ class TCustomWndProcHook : public Component, private SubclassReceiver {
 
   bool Active() const { return active_; }
   virtual void SetActive(bool value);
+  // In its window's chain: active, at run time, with a window to hook.
+  bool Hooked() const { return window_ != nullptr; }
   // A left-button press anywhere in the window starts moving the window.
   bool AutoDrag() const { return autoDrag_; }
   void SetAutoDrag(bool value) { autoDrag_ = value; }
@@ -69,11 +78,6 @@ class TCustomWndProcHook : public Component, private SubclassReceiver {
   virtual TWinControl* GetWinControl() const;
   virtual void SetWinControl(TWinControl* control);
 
-  // This hook's own window procedure while it is switched on (none otherwise), and
-  // where it passes messages on while it is in its window's chain.
-  WNDPROC HookProcedure() const;
-  WNDPROC PreviousProcedure() const { return previous_; }
-
   TNotifyEvent OnChangeHandle;
   TNotifyEvent OnChangeWinControl;
   TMessageEvent OnMessageAfter;
@@ -82,29 +86,31 @@ class TCustomWndProcHook : public Component, private SubclassReceiver {
  protected:
   virtual void Hook();
   virtual void UnHook();
-  // Every message of the hooked window: OnMessageBefore, the previous procedure
+  // Every message of the hooked window: OnMessageBefore, the rest of the chain
   // (unless handled, or a press that AutoDrag turns into a move), OnMessageAfter.
   virtual void WndProc(Message& message);
+  // Passes the message WndProc has on to the hooks before this one and the window's
+  // chain; nothing once this hook left the chain.
+  void PassOn(Message& message);
   void Loaded() override;
   void Notification(Component* component, ComponentOperation operation) override;
 
  private:
   friend class TWndProcHookList;
+  using Next = std::function<void(Message&)>;
 
   // Switches the hook off, changes the target, and switches it back on, also when
   // the change throws.
   void ChangeTarget(const std::function<void()>& store);
-  // The window in which someone else's subclass, not this hook's chain, still calls
-  // this hook's procedure; none when nobody does.
-  HWND WindowKeepingProcedure();
-  LRESULT SubclassMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  // A message of the hooked window, and where it goes on from here.
+  void Receive(Message& message, const Next& next);
 
   bool active_ = false;
   bool autoDrag_ = false;
   HWND handle_ = nullptr;
   TWinControl* winControl_ = nullptr;
-  WNDPROC previous_ = nullptr;
-  std::unique_ptr<SubclassProcedure> procedure_;
+  HWND window_ = nullptr;       // the window whose chain the hook is in
+  const Next* next_ = nullptr;  // while a message is in WndProc
 };
 
 // The hook a form layout sets up: everything above, settable from the layout.

@@ -1,6 +1,8 @@
 // The button panel on real windows: its layout pass, the click dispatch driven by
 // real mouse input through the window framework, the context menu, the keyboard,
 // and captions read back as pixels from a memory DC.
+#include "components/buttonpanel/button_panel.h"
+
 #include <doctest.h>
 
 #include <algorithm>
@@ -11,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-#include "components/buttonpanel/button_panel.h"
+#include "app/form_font.h"
 #include "framework/application.h"
 #include "framework/error.h"
 #include "framework/form.h"
@@ -85,7 +87,8 @@ struct PanelForm {
   TFlatButton& Button(int index) { return panel.Buttons().GetItem(index).Button(); }
   // Screen point inside a button (its centre unless told otherwise).
   POINT At(const TFlatButton& button, int dx = -1, int dy = -1) {
-    POINT p{button.Left() + (dx < 0 ? button.Width() / 2 : dx), button.Top() + (dy < 0 ? button.Height() / 2 : dy)};
+    POINT p{button.Left() + (dx < 0 ? button.Width() / 2 : dx),
+            button.Top() + (dy < 0 ? button.Height() / 2 : dy)};
     ClientToScreen(panel.Handle(), &p);
     return p;
   }
@@ -131,8 +134,9 @@ class Surface {
     RECT box{area.right, area.bottom, area.left, area.top};
     for (int y = area.top; y < area.bottom; ++y)
       for (int x = area.left; x < area.right; ++x)
-        if (Dark(x, y)) box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y),
-                               std::max<LONG>(box.right, x + 1), std::max<LONG>(box.bottom, y + 1)};
+        if (Dark(x, y))
+          box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y), std::max<LONG>(box.right, x + 1),
+                 std::max<LONG>(box.bottom, y + 1)};
     return box;
   }
   void SaveBmp(const std::string& path) const {
@@ -169,7 +173,8 @@ struct LayoutCase {
 };
 
 // The panel at the form's origin and the listed buttons, all of one cell's size.
-void CheckGrid(PanelForm& f, int width, int height, int cellWidth, int cellHeight, const std::vector<Place>& places) {
+void CheckGrid(PanelForm& f, int width, int height, int cellWidth, int cellHeight,
+               const std::vector<Place>& places) {
   CHECK(f.panel.Left() == 0);
   CHECK(f.panel.Top() == 0);
   CHECK(f.panel.Width() == width);
@@ -187,14 +192,41 @@ void CheckGrid(PanelForm& f, int width, int height, int cellWidth, int cellHeigh
 
 TEST_CASE("the layout pass fits whole cells, adds one pixel row and places buttons row by row") {
   const LayoutCase cases[] = {
-      {"main window: 2 x 5 cells", kMainWindow, 280, 251, 140, 50,
+      {"main window: 2 x 5 cells",
+       kMainWindow,
+       280,
+       251,
+       140,
+       50,
        {{0, 0, 0}, {1, 140, 0}, {2, 0, 50}, {5, 140, 100}, {8, 0, 200}, {9, 140, 200}}},
-      {"popup: one column, height left at 20", {10, 110, 201, 110}, 110, 201, 110, 20,
+      {"popup: one column, height left at 20",
+       {10, 110, 201, 110},
+       110,
+       201,
+       110,
+       20,
        {{0, 0, 0}, {1, 0, 20}, {2, 0, 40}, {5, 0, 100}, {9, 0, 180}}},
-      {"300 wide still gives 2 columns", {10, 300, 251, 140, 50}, 280, 251, 140, 50, {{1, 140, 0}, {9, 140, 200}}},
-      {"below one cell: 1 column of cell width", {10, 50, 251, 140, 50}, 140, 501, 140, 50,
+      {"300 wide still gives 2 columns",
+       {10, 300, 251, 140, 50},
+       280,
+       251,
+       140,
+       50,
+       {{1, 140, 0}, {9, 140, 200}}},
+      {"below one cell: 1 column of cell width",
+       {10, 50, 251, 140, 50},
+       140,
+       501,
+       140,
+       50,
        {{1, 0, 50}, {9, 0, 450}}},
-      {"three items two cells wide", {3, 280, 30, 140, 50}, 280, 101, 140, 50, {{0, 0, 0}, {1, 140, 0}, {2, 0, 50}}},
+      {"three items two cells wide",
+       {3, 280, 30, 140, 50},
+       280,
+       101,
+       140,
+       50,
+       {{0, 0, 0}, {1, 140, 0}, {2, 0, 50}}},
       {"empty collection: one cell", {0, 280, 251, 140, 50}, 140, 51, 140, 50, {}},
       // Decided for cells below one pixel: laid out as 1, the stored size stays.
       {"zero cell width counts as 1", {3, 5, 40, 0, 20}, 3, 21, 1, 20, {{1, 1, 0}, {2, 2, 0}}},
@@ -234,13 +266,33 @@ TEST_CASE("cells too large for the coordinates are cut until the grid fits, so n
   // Taken whole, these grids would end past the largest coordinate: the panel's
   // height or a button's top came out negative.
   const LayoutCase cases[] = {
-      {"two rows of the largest height", {2, 10, 10, 20, INT_MAX}, 20, INT_MAX, 20, (INT_MAX - 1) / 2,
+      {"two rows of the largest height",
+       {2, 10, 10, 20, INT_MAX},
+       20,
+       INT_MAX,
+       20,
+       (INT_MAX - 1) / 2,
        {{0, 0, 0}, {1, 0, (INT_MAX - 1) / 2}}},
-      {"ten rows of a quarter of the range", {10, 140, 251, 140, INT_MAX / 4}, 140, (INT_MAX - 1) / 10 * 10 + 1, 140,
-       (INT_MAX - 1) / 10, {{1, 0, (INT_MAX - 1) / 10}, {9, 0, 9 * ((INT_MAX - 1) / 10)}}},
-      {"one row of the largest height keeps one pixel row below it", {3, 60, 10, 20, INT_MAX}, 60, INT_MAX, 20,
-       INT_MAX - 1, {{2, 40, 0}}},
-      {"a grid that just fits is left whole", {2, 10, 10, 20, (INT_MAX - 1) / 2}, 20, INT_MAX, 20, (INT_MAX - 1) / 2,
+      {"ten rows of a quarter of the range",
+       {10, 140, 251, 140, INT_MAX / 4},
+       140,
+       (INT_MAX - 1) / 10 * 10 + 1,
+       140,
+       (INT_MAX - 1) / 10,
+       {{1, 0, (INT_MAX - 1) / 10}, {9, 0, 9 * ((INT_MAX - 1) / 10)}}},
+      {"one row of the largest height keeps one pixel row below it",
+       {3, 60, 10, 20, INT_MAX},
+       60,
+       INT_MAX,
+       20,
+       INT_MAX - 1,
+       {{2, 40, 0}}},
+      {"a grid that just fits is left whole",
+       {2, 10, 10, 20, (INT_MAX - 1) / 2},
+       20,
+       INT_MAX,
+       20,
+       (INT_MAX - 1) / 2,
        {{1, 0, (INT_MAX - 1) / 2}}},
   };
   for (const LayoutCase& c : cases) {
@@ -407,7 +459,9 @@ TEST_CASE("without OnButtonClick a click goes to the item's OnClick with its cur
   f.Show();
   std::vector<std::pair<TPanelButton*, int>> calls;
   for (int i = 0; i < f.panel.Buttons().Count(); ++i)
-    f.panel.Buttons().GetItem(i).OnClick = [&](TPanelButton* item, int index) { calls.push_back({item, index}); };
+    f.panel.Buttons().GetItem(i).OnClick = [&](TPanelButton* item, int index) {
+      calls.push_back({item, index});
+    };
   TPanelButton& former = f.panel.Buttons().GetItem(0);
 
   f.panel.InsertButton(0);
@@ -556,7 +610,9 @@ TEST_CASE("captions are painted centred on each button's face; empty buttons sta
   TPanelButtons& buttons = f.panel.Buttons();
   buttons.GetItem(0).SetString(0, "Greeting\n(CTRL+ALT+K)");
   buttons.GetItem(1).SetString(0, "Hello");
-  buttons.GetItem(2).SetString(0, "\x83" "e\x83X\x83g\n(CTRL+SHIFT+Z)");  // テスト
+  buttons.GetItem(2).SetString(0,
+                               "\x83"
+                               "e\x83X\x83g\n(CTRL+SHIFT+Z)");  // テスト
   f.Show();
   Surface surface(f.panel.Width(), f.panel.Height());
   surface.Render(f.panel);
@@ -572,7 +628,8 @@ TEST_CASE("captions are painted centred on each button's face; empty buttons sta
     bool text;
     int minHeight, maxHeight;  // of the inked block: one line or two
   };
-  const Case cases[] = {{0, true, 18, 34}, {1, true, 6, 14}, {2, true, 18, 34}, {3, false, 0, 0}, {9, false, 0, 0}};
+  const Case cases[] = {
+      {0, true, 18, 34}, {1, true, 6, 14}, {2, true, 18, 34}, {3, false, 0, 0}, {9, false, 0, 0}};
   for (const Case& c : cases) {
     CAPTURE(c.index);
     const RECT area = inner(c.index);

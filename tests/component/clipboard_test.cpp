@@ -23,7 +23,8 @@ SIZE_T CommittedPrivateBytes() {
 
 TEST_CASE("text goes on the clipboard as CF_TEXT with its NUL") {
   Application::Instance().Initialize();
-  Clipboard::Instance().SetTextBuf("abc");
+  Clipboard clipboard;
+  clipboard.SetTextBuf("abc");
   CHECK(ClipboardBlock(CF_TEXT) == std::string("abc\0", 4));
 }
 
@@ -32,16 +33,17 @@ TEST_CASE("a block the system refuses to take is freed, not leaked") {
   // SetClipboardData refuses data while the process has the clipboard closed. The
   // object's counted open is held, and the clipboard closed under it, so writes go
   // through without opening anything and every block is refused.
-  Clipboard::Instance().Open();
+  Clipboard clipboard;
+  clipboard.Open();
   REQUIRE(CloseClipboard());
   const std::string big(8 << 20, 'x');
   const SIZE_T before = CommittedPrivateBytes();
-  for (int i = 0; i < 24; ++i) Clipboard::Instance().SetBuffer(CF_TEXT, big.data(), big.size());
+  for (int i = 0; i < 24; ++i) clipboard.SetBuffer(CF_TEXT, big.data(), big.size());
   const SIZE_T grown = CommittedPrivateBytes() - before;
-  Clipboard::Instance().Close();
+  clipboard.Close();
   INFO("committed private memory grew by " << grown / 1024 << " KB over 24 refused 8 MB blocks");
   CHECK(grown < (16u << 20));
   // The object's count is back to zero and the clipboard usable.
-  Clipboard::Instance().SetTextBuf("after");
+  clipboard.SetTextBuf("after");
   CHECK(ClipboardBlock(CF_TEXT) == std::string("after\0", 6));
 }

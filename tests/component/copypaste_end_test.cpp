@@ -1,14 +1,12 @@
 // The program's end with pastes still pending, against the real clipboard and a real
-// target window. Once the end has cut pastes short the worker stays closed for the
-// rest of the process, so the cases run in this file's order: the lone paste first.
-#include "app/copypaste.h"
-
+// target window. Each case has a queue of its own, as each run of the program has.
 #include <doctest.h>
 
 #include <atomic>
 #include <string>
 #include <thread>
 
+#include "app/copypaste.h"
 #include "clipboard_probe.h"
 #include "held_keys.h"
 #include "target_window.h"
@@ -53,16 +51,16 @@ class TargetThread {
   std::thread thread_;
 };
 
-void StartPaste(const std::string& text) {
-  auto* worker = new TCopyPaste;  // frees itself, as the program's are
+void StartPaste(const std::shared_ptr<PasteQueue>& queue, const std::string& text) {
+  auto* worker = new TCopyPaste(queue);  // frees itself, as the program's are
   worker->PasteText = text;
   worker->Start();
 }
 
 // How long FinishPending took, in milliseconds.
-DWORD TimeFinishPending() {
+DWORD TimeFinishPending(PasteQueue& queue) {
   const DWORD start = GetTickCount();
-  TCopyPaste::FinishPending();
+  queue.FinishPending();
   return GetTickCount() - start;
 }
 }  // namespace
@@ -71,8 +69,9 @@ TEST_CASE("a paste pressed just before the end is finished before the end goes o
   REQUIRE(ReplaceClipboard({}));
   TargetThread target;
   REQUIRE(target.Active());
-  StartPaste("last words");
-  const DWORD took = TimeFinishPending();
+  auto queue = std::make_shared<PasteQueue>();
+  StartPaste(queue, "last words");
+  const DWORD took = TimeFinishPending(*queue);
   CAPTURE(took);
   // The text has been read by the time the end goes on: nothing was left to chance.
   CHECK(target.Text() == "last words");
@@ -87,13 +86,14 @@ TEST_CASE("a long burst pending at the end is cut short: the end is quick and no
   REQUIRE(target.Active());
   // 200 pastes into the slow target take seconds; each is numbered so a lost or
   // swapped one shows.
+  auto queue = std::make_shared<PasteQueue>();
   std::string all;
   for (int i = 0; i < 200; ++i) {
     const std::string text = "<" + std::to_string(i) + ">";
-    StartPaste(text);
+    StartPaste(queue, text);
     all += text;
   }
-  const DWORD took = TimeFinishPending();
+  const DWORD took = TimeFinishPending(*queue);
   CAPTURE(took);
   CHECK(took < 1000);
   // What landed is a whole first part of the burst, in order; nothing comes later.

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "app/messages.h"
 #include "clipboard_probe.h"
 #include "framework/application.h"
 #include "framework/clipboard.h"
@@ -45,7 +46,8 @@ struct WorkerEnd {
 // the worker's thread once Execute is over and FreeOnTerminate deletes the object.
 class WatchedCopyPaste final : public TCopyPaste {
  public:
-  explicit WatchedCopyPaste(std::shared_ptr<WorkerEnd> end) : end_(std::move(end)) {}
+  WatchedCopyPaste(std::shared_ptr<PasteQueue> queue, std::shared_ptr<WorkerEnd> end)
+      : TCopyPaste(std::move(queue)), end_(std::move(end)) {}
   ~WatchedCopyPaste() override {
     if (FatalException) {
       try {
@@ -107,7 +109,7 @@ class PasteFixture {
     std::vector<TCopyPaste*> workers;
     for (const Paste& paste : pastes) {
       ends_.push_back(std::make_shared<WorkerEnd>());
-      auto* worker = new WatchedCopyPaste(ends_.back());
+      auto* worker = new WatchedCopyPaste(queue_, ends_.back());
       worker->PasteText = paste.text;
       worker->AltHeld = paste.alt;
       worker->ShiftHeld = paste.shift;
@@ -152,6 +154,8 @@ class PasteFixture {
 
  private:
   std::vector<std::shared_ptr<WorkerEnd>> ends_;
+  // The case's own order of pastes, as the data module keeps one for the program's.
+  std::shared_ptr<PasteQueue> queue_ = std::make_shared<PasteQueue>();
 };
 
 // The clipboard's CF_TEXT read as a C string, as a pasting program reads it.

@@ -23,6 +23,7 @@
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/about.h"
@@ -119,9 +120,9 @@ Counts Now(int threadsAtStart) {
 }
 
 // Shown and painted, then closed; destroyed as the code that opened it ends.
-template <class Form>
-void Cycle(Component* owner, void (*prepare)(Form&, TMainFrm&), TMainFrm& main) {
-  Form form(owner);
+template <class Form, class Owner>
+void Cycle(Owner&& owner, void (*prepare)(Form&, TMainFrm&), TMainFrm& main) {
+  Form form(std::forward<Owner>(owner));
   prepare(form, main);
   form.Show();
   RedrawWindow(form.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -186,7 +187,7 @@ TEST_CASE("opening and closing the program's windows many times leaves no object
       {"editor",
        [](ProgramWindows& windows) {
          Cycle<THotkeyPrefFrm>(
-             &windows.MainForm(),
+             windows.MainForm(),
              [](THotkeyPrefFrm& editor, TMainFrm& main) {
                editor.SlotIndex = 0;
                editor.Slot = (*main.SlotList)[0].get();
@@ -202,7 +203,7 @@ TEST_CASE("opening and closing the program's windows many times leaves no object
       {"quicksel",
        [](ProgramWindows& windows) {
          Cycle<TFormQuickSel>(
-             &windows.DataModule(), [](TFormQuickSel&, TMainFrm&) {}, windows.MainForm());
+             windows.DataModule(), [](TFormQuickSel&, TMainFrm&) {}, windows.MainForm());
        }},
   };
   const int cycles = FromEnvironment("VELNOR_SOAK_CYCLES", kDefaultCycles);

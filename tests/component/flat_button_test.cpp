@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/form_font.h"
 #include "components/buttonpanel/button_panel.h"
 #include "components/paint/visual_styles.h"
 #include "framework/application.h"

@@ -1,8 +1,9 @@
 // The FX label: auto-size to its caption, its bevel frame around a clipped caption,
 // and captions turned by FontFX.
+#include "components/dialog/fx_label.h"
+
 #include <doctest.h>
 
-#include "components/dialog/fx_label.h"
 #include "label_test_support.h"
 
 namespace {

@@ -1,6 +1,8 @@
 // The global hotkey component against the system's real hotkey table. What the
 // component has registered is observed from outside, the way another program sees
 // it: a key it holds cannot be registered by anyone else.
+#include "components/system/global_hotkey.h"
+
 #include <doctest.h>
 
 #include <cstdint>
@@ -10,7 +12,6 @@
 #include <thread>
 #include <vector>
 
-#include "components/system/global_hotkey.h"
 #include "framework/application.h"
 #include "framework/error.h"
 #include "hotkey_probe.h"
@@ -111,10 +112,8 @@ TEST_CASE("ShortCut modifiers map to MOD_CONTROL 2, MOD_ALT 1 and MOD_SHIFT 4") 
     UINT vk;
   };
   const Case cases[] = {
-      {0x4041, MOD_CONTROL, 'A'},
-      {0x8041, MOD_ALT, 'A'},
-      {0x2041, MOD_SHIFT, 'A'},
-      {0xE05A, MOD_CONTROL | MOD_ALT | MOD_SHIFT, 'Z'},
+      {0x4041, MOD_CONTROL, 'A'}, {0x8041, MOD_ALT, 'A'},
+      {0x2041, MOD_SHIFT, 'A'},   {0xE05A, MOD_CONTROL | MOD_ALT | MOD_SHIFT, 'Z'},
       {0x0087, 0, VK_F24},
   };
   for (const Case& c : cases) {

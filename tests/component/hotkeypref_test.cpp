@@ -67,7 +67,7 @@ std::string Describe(const THotkeyStruct& slot) {
 TEST_CASE("the editor: a fixed frame with only a system menu, centred on the main window") {
   Program program;
   program.Main().TrayIconDblClick(program.Main().TrayIcon.get());
-  THotkeyPrefFrm editor(&program.Main());
+  THotkeyPrefFrm editor(program.Main());
   HWND dialog = editor.Handle();
   const LONG style = GetWindowLongA(dialog, GWL_STYLE);
   CHECK((style & WS_SYSMENU) != 0);
@@ -84,7 +84,7 @@ TEST_CASE("the editor: a fixed frame with only a system menu, centred on the mai
 
 TEST_CASE("each button's face is its own skin's strip in all four frames, not the one it was read with") {
   Program program;
-  THotkeyPrefFrm editor(&program.Main());
+  THotkeyPrefFrm editor(program.Main());
   const ProgramResources resources;
   struct Face {
     const char* name;
@@ -118,7 +118,7 @@ TEST_CASE(
     "the editor as shown: its captions, the names beside the boxes and its buttons as the layout draws "
     "them") {
   Program program;
-  THotkeyPrefFrm editor(&program.Main());
+  THotkeyPrefFrm editor(program.Main());
   THotkeyStruct slot;
   editor.Slot = &slot;
   editor.Show();
@@ -189,7 +189,7 @@ TEST_CASE("the controls show the slot: any non-zero flag ticked, a key of 0 as a
   for (const Case& c : cases) {
     CAPTURE(c.name);
     Program program({{kSlot + 1, c.stored}});
-    THotkeyPrefFrm editor(&program.Main());
+    THotkeyPrefFrm editor(program.Main());
     editor.SlotIndex = kSlot;
     editor.Slot = &program.Slot(kSlot);
     editor.Show();
@@ -242,7 +242,7 @@ TEST_CASE("OK writes the record only past every rule; a slot's own hotkey is nev
     CAPTURE(c.name);
     Program program({{6, {"Other", "x", 1, 1, 0, 'K'}}, {kSlot + 1, {"Mine", "Text", 2, 0, 1, 'J'}}});
     MessageBoxWatcher errors(Cp932FromUtf8("エラー"));
-    THotkeyPrefFrm editor(&program.Main());
+    THotkeyPrefFrm editor(program.Main());
     editor.SlotIndex = c.index;
     editor.Slot = &program.Slot(c.index);
     editor.Show();
@@ -257,7 +257,7 @@ TEST_CASE("OK writes the record only past every rule; a slot's own hotkey is nev
 
 TEST_CASE("the limits count bytes: a double-byte character that does not fit whole is refused") {
   Program program;
-  THotkeyPrefFrm editor(&program.Main());
+  THotkeyPrefFrm editor(program.Main());
   THotkeyStruct slot;
   editor.Slot = &slot;
   editor.Show();

@@ -73,7 +73,9 @@ struct BoxOnForm {
     other.SetFocus();
     REQUIRE(GetFocus() == other.Handle());
   }
-  void Mouse(UINT msg, int x, int y, WPARAM keys = 0) { SendMessageA(box.Handle(), msg, keys, MAKELPARAM(x, y)); }
+  void Mouse(UINT msg, int x, int y, WPARAM keys = 0) {
+    SendMessageA(box.Handle(), msg, keys, MAKELPARAM(x, y));
+  }
   void Key(UINT msg, WPARAM key) { SendMessageA(box.Handle(), msg, key, 0); }
   // A client point on the caption's anchor, found by asking the box.
   POINT AnchorPoint() {
@@ -123,8 +125,8 @@ std::string Text(const RECT& r) {
 // A box that draws on its own, off any window.
 struct LoneBox {
   TMarkupCheckBox box{nullptr};
-  LoneBox(TButtonType type, TCheckBoxState state, TLeftRight alignment, TTextLayout vertAlign, int width, int height,
-          bool enabled = true) {
+  LoneBox(TButtonType type, TCheckBoxState state, TLeftRight alignment, TTextLayout vertAlign, int width,
+          int height, bool enabled = true) {
     box.SetBounds(0, 0, width, height);
     box.SetColor(kBackground);
     box.SetCaption("");
@@ -144,10 +146,11 @@ TEST_CASE("themed boxes use the check-box part's state for being checked, disabl
     int themed;
   };
   const Case cases[] = {
-      {cbUnchecked, true, false, false, 1}, {cbUnchecked, true, false, true, 2}, {cbUnchecked, true, true, true, 3},
-      {cbUnchecked, false, true, true, 4},  {cbChecked, true, false, false, 5},  {cbChecked, true, false, true, 6},
-      {cbChecked, true, true, false, 7},    {cbChecked, false, false, true, 8},  {cbGrayed, true, false, true, 2},
-      {cbGrayed, false, false, false, 4},
+      {cbUnchecked, true, false, false, 1}, {cbUnchecked, true, false, true, 2},
+      {cbUnchecked, true, true, true, 3},   {cbUnchecked, false, true, true, 4},
+      {cbChecked, true, false, false, 5},   {cbChecked, true, false, true, 6},
+      {cbChecked, true, true, false, 7},    {cbChecked, false, false, true, 8},
+      {cbGrayed, true, false, true, 2},     {cbGrayed, false, false, false, 4},
   };
   for (const Case& c : cases) {
     CAPTURE(c.themed);
@@ -349,8 +352,8 @@ TEST_CASE("the caption's accelerator toggles the box and focuses it when it is a
     bool tabStop, enabled, handled;
   };
   const Case cases[] = {
-      {"<b>&Shift</b>", 's', true, true, true},  {"&Shift", 'S', false, true, true},
-      {"&Shift", 'x', true, true, false},        {"&Shift", 's', true, false, false},
+      {"<b>&Shift</b>", 's', true, true, true}, {"&Shift", 'S', false, true, true},
+      {"&Shift", 'x', true, true, false},       {"&Shift", 's', true, false, false},
       {"Fish &&chips", 'c', true, true, false},
   };
   for (const Case& c : cases) {
@@ -441,9 +444,12 @@ TEST_CASE("an anchor opens in the shell only for web and mail addresses") {
     AnchorAction action;
   };
   const Case cases[] = {
-      {"http://example.com", AnchorAction::aaShell}, {"file://c:/a.txt", AnchorAction::aaShell},
-      {"mailto:a@b.c", AnchorAction::aaShell},       {"see mailto:a@b.c", AnchorAction::aaShell},
-      {"help", AnchorAction::aaEvent},               {"a:/b", AnchorAction::aaEvent},
+      {"http://example.com", AnchorAction::aaShell},
+      {"file://c:/a.txt", AnchorAction::aaShell},
+      {"mailto:a@b.c", AnchorAction::aaShell},
+      {"see mailto:a@b.c", AnchorAction::aaShell},
+      {"help", AnchorAction::aaEvent},
+      {"a:/b", AnchorAction::aaEvent},
       {"", AnchorAction::aaNone},
   };
   for (const Case& c : cases) {
@@ -607,9 +613,8 @@ TEST_CASE("the focus rectangle starts at the caption's corner, and a 17-pixel bo
   const auto unfocused = Render(f.box);
   f.box.SetFocus();
   const auto focused = Render(f.box);
-  const RECT changed = BoundsWhere(kWidth, kHeight, [&](int x, int y) {
-    return unfocused->Pixel(x, y) != focused->Pixel(x, y);
-  });
+  const RECT changed = BoundsWhere(
+      kWidth, kHeight, [&](int x, int y) { return unfocused->Pixel(x, y) != focused->Pixel(x, y); });
   CAPTURE(Text(changed));
   CHECK(changed.left == 17);
   CHECK(changed.top == 4);

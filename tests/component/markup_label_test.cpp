@@ -70,7 +70,9 @@ struct LabelOnForm {
   }
   // A label point beside the text: on the label, right of every anchor.
   POINT BesidePoint() { return {label.Width() - 3, kHeight / 2}; }
-  POINT Screen(POINT inLabel) { return ClientToScreenPoint(form.Handle(), kLeft + inLabel.x, kTop + inLabel.y); }
+  POINT Screen(POINT inLabel) {
+    return ClientToScreenPoint(form.Handle(), kLeft + inLabel.x, kTop + inLabel.y);
+  }
 };
 
 HCURSOR Hand() { return LoadCursorA(nullptr, IDC_HAND); }
@@ -312,7 +314,8 @@ TEST_CASE("the hint shows the anchor's target beside the pointer, or the whole t
   CHECK(f.label.HintAt(beside.x, beside.y).Text == "See our site\r\nnow");
   f.label.SetMarkupHint(true);
   CHECK(f.label.HintAt(beside.x, beside.y).Text == f.label.GetDisplText());
-  CHECK(f.label.HintAt(on.x, on.y).Text == std::string("Visit ") + kAddress);  // the anchor's hint comes first
+  CHECK(f.label.HintAt(on.x, on.y).Text ==
+        std::string("Visit ") + kAddress);  // the anchor's hint comes first
 }
 
 TEST_CASE("highlighting and marking wrap the shown words in their tags and come off again") {

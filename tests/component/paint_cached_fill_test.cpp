@@ -68,11 +68,16 @@ TEST_CASE("a picture fill: tiled, stretched, or placed once with the colour arou
   };
   using A = TBoxAlignment;
   const Case cases[] = {
-      {TTileMode::tmTile, A::agTopLeft, {4, 4}, kRed},     {TTileMode::tmTile, A::agTopLeft, {5, 5}, kBlue},
-      {TTileMode::tmStretch, A::agTopLeft, {5, 2}, kRed},  {TTileMode::tmStretch, A::agTopLeft, {5, 7}, kBlue},
-      {TTileMode::tmNone, A::agTopLeft, {0, 0}, kRed},     {TTileMode::tmNone, A::agTopLeft, {3, 3}, kGray},
-      {TTileMode::tmNone, A::agBottomRight, {9, 9}, kBlue}, {TTileMode::tmNone, A::agBottomRight, {0, 0}, kGray},
-      {TTileMode::tmCenter, A::agTopLeft, {4, 4}, kRed},   {TTileMode::tmCenter, A::agTopLeft, {0, 0}, kGray},
+      {TTileMode::tmTile, A::agTopLeft, {4, 4}, kRed},
+      {TTileMode::tmTile, A::agTopLeft, {5, 5}, kBlue},
+      {TTileMode::tmStretch, A::agTopLeft, {5, 2}, kRed},
+      {TTileMode::tmStretch, A::agTopLeft, {5, 7}, kBlue},
+      {TTileMode::tmNone, A::agTopLeft, {0, 0}, kRed},
+      {TTileMode::tmNone, A::agTopLeft, {3, 3}, kGray},
+      {TTileMode::tmNone, A::agBottomRight, {9, 9}, kBlue},
+      {TTileMode::tmNone, A::agBottomRight, {0, 0}, kGray},
+      {TTileMode::tmCenter, A::agTopLeft, {4, 4}, kRed},
+      {TTileMode::tmCenter, A::agTopLeft, {0, 0}, kGray},
   };
   for (const Case& c : cases) {
     CAPTURE(static_cast<int>(c.mode));

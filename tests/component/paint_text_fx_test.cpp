@@ -36,7 +36,8 @@ void Colors(T3DCaption& effect) {
 }
 
 std::unique_ptr<Drawn> Draw(const T3DCaption& effect, TDrawTextStyles styles = {TDrawTextStyle::dtEnabled},
-                            UINT flags = kTopLeftLine, const std::string& text = "HIM", const RECT* clip = nullptr) {
+                            UINT flags = kTopLeftLine, const std::string& text = "HIM",
+                            const RECT* clip = nullptr) {
   auto drawn = std::make_unique<Drawn>();
   Canvas canvas(drawn->surface.Dc());
   DrawTextFx(canvas, TestFont(), clWhite, text, effect, clip, styles, flags, kArea);
@@ -91,12 +92,16 @@ TEST_CASE("each style draws the text itself at its planned offset") {
   const RECT text = Draw(plain)->Of(kBlack);
   struct Case {
     TThreeDStyle style;
-    int offset;  // of the text colour, with light depth 2 and shadow depth 3
+    int offset;     // of the text colour, with light depth 2 and shadow depth 3
     COLORREF copy;  // a copy that stays visible
   };
   const Case cases[] = {
-      {T::tdSunken, 0, kGreen},  {T::tdRaised, 2, kGreen},         {T::tdSunkenShadow, 3, kRed},
-      {T::tdRaisedShadow, 2, kRed}, {T::tdExtrude, 3, kRed},        {T::tdExtrudeEnh, 3, RGB(170, 85, 0)},  // the second copy, a third of the way to green
+      {T::tdSunken, 0, kGreen},
+      {T::tdRaised, 2, kGreen},
+      {T::tdSunkenShadow, 3, kRed},
+      {T::tdRaisedShadow, 2, kRed},
+      {T::tdExtrude, 3, kRed},
+      {T::tdExtrudeEnh, 3, RGB(170, 85, 0)},  // the second copy, a third of the way to green
   };
   for (const Case& c : cases) {
     CAPTURE(static_cast<int>(c.style));
@@ -122,9 +127,9 @@ TEST_CASE("disabled captions: grey with the same effect, sunken, or in their nor
     int copyOffset;
   };
   const Case cases[] = {
-      {TDisabledStyle::dsAuto, gray, kRed, 1},     // shadow kept
-      {TDisabledStyle::ds3d, gray, kGreen, 2},     // sunken: light copy at LightDepth
-      {TDisabledStyle::dsNone, kBlack, kRed, 1},   // as if enabled
+      {TDisabledStyle::dsAuto, gray, kRed, 1},    // shadow kept
+      {TDisabledStyle::ds3d, gray, kGreen, 2},    // sunken: light copy at LightDepth
+      {TDisabledStyle::dsNone, kBlack, kRed, 1},  // as if enabled
   };
   for (const Case& c : cases) {
     CAPTURE(static_cast<int>(c.disabledStyle));
@@ -144,7 +149,8 @@ TEST_CASE("disabled captions: grey with the same effect, sunken, or in their nor
 TEST_CASE("with dtClip nothing falls outside the clip rectangle; without it the clip is ignored") {
   T3DCaption effect;
   const RECT clip{10, 10, 30, 60};
-  auto clipped = Draw(effect, {TDrawTextStyle::dtEnabled, TDrawTextStyle::dtClip}, kTopLeftLine, "HIM", &clip);
+  auto clipped =
+      Draw(effect, {TDrawTextStyle::dtEnabled, TDrawTextStyle::dtClip}, kTopLeftLine, "HIM", &clip);
   const RECT inside = clipped->Of(kBlack);
   CHECK(inside.right <= 30);
   CHECK(!IsRectEmpty(&inside));

@@ -80,7 +80,7 @@ TEST_CASE("placement: above the pointer, pushed left at the right edge and down 
     CAPTURE(c.pointer.x);
     CAPTURE(c.pointer.y);
     REQUIRE(MovePointer(c.pointer));
-    TFormQuickSel popup(&program.DataModule());
+    TFormQuickSel popup(program.DataModule());
     const RECT frame = FrameOf(popup);
     CHECK(frame.left == c.left);
     CHECK(frame.top == c.top);
@@ -111,7 +111,7 @@ TEST_CASE("placement on a second monitor: beside the pointer there, not at the p
     CAPTURE(c.name);
     REQUIRE(MovePointer(c.pointer));
     std::vector<POINT> asked;
-    TFormQuickSel popup(&program.DataModule(), [&](POINT at) {
+    TFormQuickSel popup(program.DataModule(), [&](POINT at) {
       asked.push_back(at);
       return c.monitor;
     });
@@ -159,7 +159,7 @@ TEST_CASE("rows: one per slot with a display text, in slot order, 20 pixels each
     CAPTURE(c.name);
     PrepareStore(c.slots);
     ProgramWindows program;
-    TFormQuickSel popup(&program.DataModule());
+    TFormQuickSel popup(program.DataModule());
     const int count = static_cast<int>(c.rows.size());
     CHECK(popup.ShownCount == count);
     CHECK(FrameOf(popup).bottom - FrameOf(popup).top == kRowHeight * count);
@@ -210,7 +210,7 @@ TEST_CASE("Esc pressed in the popup closes it without a paste, and ShowModal ret
   ProgramWindows program;
   SetCursorPos(500, 400);
   MarkClipboard();
-  TFormQuickSel popup(&program.DataModule());
+  TFormQuickSel popup(program.DataModule());
   WindowActor user(kPopupTitle, [](HWND) { PressEscape(); });
   CHECK(popup.ShowModal() == mrCancel);
   CHECK(user.Acted());
@@ -224,7 +224,7 @@ TEST_CASE("a click after the slots were released closes the popup and pastes not
   ProgramWindows program;
   SetCursorPos(500, 400);
   MarkClipboard();
-  TFormQuickSel popup(&program.DataModule());
+  TFormQuickSel popup(program.DataModule());
   REQUIRE(popup.ShownCount == 3);
   program.DataModule().SetSlots(nullptr);
   WindowActor user(kPopupTitle, [](HWND window) { ClickRow(window, 0); });

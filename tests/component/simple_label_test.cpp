@@ -1,9 +1,10 @@
 // The simple label painted into a memory DC and driven through its settings: the
 // dialogs' shadowed captions, auto-size, disabled looks, text options, twinkling,
 // links, the accelerator and font smoothing.
+#include "components/dialog/simple_label.h"
+
 #include <doctest.h>
 
-#include "components/dialog/simple_label.h"
 #include "framework/application.h"
 #include "framework/form.h"
 #include "label_test_support.h"
@@ -57,7 +58,8 @@ RECT PlainText(const TFont& font, const std::string& text, UINT flags, int width
 }
 }  // namespace
 
-TEST_CASE("a dialog caption sits at the left edge, centred on one line, its grey copy one pixel right and down") {
+TEST_CASE(
+    "a dialog caption sits at the left edge, centred on one line, its grey copy one pixel right and down") {
   DialogLabel d;
   REQUIRE(d.label.Width() == 89);
   REQUIRE(d.label.Height() == 15);

@@ -120,8 +120,8 @@ TEST_CASE("a 72-wide button shows the strip's slices with the corners in its par
 }
 
 TEST_CASE("every skin shows its own strip, and a wider button stretches its body without a seam") {
-  const char* const names[] = {"SILVER", "GRAY",    "RED",     "GREEN",     "BLUE",  "YELLOW", "MANGENTA",
-                               "ORANGE", "CYAN",    "BLACK",   "WHITE",     "DBLUE", "DRED",   "DGREEN",
+  const char* const names[] = {"SILVER",  "GRAY",    "RED",       "GREEN", "BLUE",  "YELLOW", "MANGENTA",
+                               "ORANGE",  "CYAN",    "BLACK",     "WHITE", "DBLUE", "DRED",   "DGREEN",
                                "DYELLOW", "DORANGE", "DMANGENTA", "DCYAN", "CUSTOM"};
   for (int skin = 0; skin <= static_cast<int>(TSkin::skCustom); ++skin) {
     CAPTURE(names[skin]);
@@ -140,7 +140,8 @@ TEST_CASE("every skin's shapes lie inside the clip of their state, so no outline
   for (int skin = 0; skin <= static_cast<int>(TSkin::skCustom); ++skin) {
     CAPTURE(skin);
     ButtonOnForm on(72, static_cast<TSkin>(skin));
-    for (TSkinFrame frame : {TSkinFrame::Normal, TSkinFrame::Hot, TSkinFrame::Pressed, TSkinFrame::Disabled}) {
+    for (TSkinFrame frame :
+         {TSkinFrame::Normal, TSkinFrame::Hot, TSkinFrame::Pressed, TSkinFrame::Disabled}) {
       CAPTURE(static_cast<int>(frame));
       const SkinMask mask = SkinMaskFor(frame, RECT{0, 0, 72, 24});
       RegionHandle clip(CreateRoundRectRgn(mask.rect.left, mask.rect.top, mask.rect.right, mask.rect.bottom,
@@ -210,8 +211,8 @@ TEST_CASE("each mouse state paints its frame inside its own rounded clip") {
          on.Mouse(WM_LBUTTONUP, 30, 12);
        },
        TSkinFrame::Hot, hot, 16, 16},
-      {"disabled", true, [](ButtonOnForm& on) { on.button.SetEnabled(false); }, TSkinFrame::Disabled, pressed, 13,
-       13},
+      {"disabled", true, [](ButtonOnForm& on) { on.button.SetEnabled(false); }, TSkinFrame::Disabled, pressed,
+       13, 13},
   };
   for (const Case& c : cases) {
     CAPTURE(std::string(c.state));

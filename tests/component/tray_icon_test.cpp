@@ -558,7 +558,9 @@ LRESULT CALLBACK OuterProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lPa
 }
 }  // namespace
 
-TEST_CASE("subclasses come off last in, first out; a replaced procedure is left alone") {
+TEST_CASE(
+    "a procedure someone else put on the window, under or over the icon's subclass, stays and keeps "
+    "working") {
   TrayFixture f;
   HWND window = f.form.Handle();
   auto install = [&] {
@@ -578,19 +580,17 @@ TEST_CASE("subclasses come off last in, first out; a replaced procedure is left 
   SUBCASE("someone else's subclass on top of the icon's") {
     f.tray.SetActive(true);
     install();
-    const WNDPROC iconProcedure = outerPrevious;
-    // The other subclass replaced the icon's procedure as the window's; unhooking
-    // must not overwrite it with the form's own procedure.
+    // The other subclass replaced the icon's chain as the window's procedure;
+    // unhooking must not overwrite it with the form's own procedure.
     f.tray.SetActive(false);
     CHECK(ProcedureOf(window) == Address(&OuterProcedure));
-    // It still passes every message on to what was the icon's procedure, which must
-    // go on passing them to the form's own until the window is gone.
+    // It still passes every message on to what was the icon's chain, which must go on
+    // passing them to the form's own until the window is gone.
     SendMessageA(window, WM_USER + 77, 0, 0);
     CHECK(outerSeen == 1);
     CHECK(SendMessageA(window, WM_GETTEXTLENGTH, 0, 0) == static_cast<LRESULT>(std::strlen("Tray test")));
-    CHECK_FALSE(ProcedureReleased(iconProcedure));
+    CHECK(IsLoadedImageCode(outerPrevious));
     f.form.DestroyHandle();
-    CHECK(ProcedureReleased(iconProcedure));  // after the window's last message
   }
   outerSeen = 0;
 }
@@ -665,7 +665,7 @@ TEST_CASE("on top of the window hook, the main window's minimise and restore cyc
     ShowWindow(f.app, SW_SHOW);
     f.form.Show();
     CHECK(IsWindowVisible(f.form.Handle()));
-    CHECK(ProcedureOf(f.form.Handle()) == Address(hook.HookProcedure()));
+    CHECK(hook.Hooked());
     SendMessageA(f.form.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
     CHECK_FALSE(IsWindowVisible(f.form.Handle()));
     CHECK_FALSE(IsWindowVisible(f.app));
@@ -673,5 +673,6 @@ TEST_CASE("on top of the window hook, the main window's minimise and restore cyc
     CHECK(TrayShows(kRed));
   }
   f.tray.SetActive(false);
-  CHECK(ProcedureOf(f.form.Handle()) == Address(hook.HookProcedure()));
+  CHECK(hook.Hooked());
+  CHECK_FALSE(f.tray.Hooked());
 }

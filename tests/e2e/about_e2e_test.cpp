@@ -163,7 +163,7 @@ TEST_CASE("a program whose version cannot be read shows \"-\" and the box still 
   // What the cut path would name: programs of another version, so reading a cut path
   // instead of giving up would show that version. The system fills the buffer with the
   // first 128 bytes and no NUL (Wine, older Windows) or with 127 and a NUL.
-  VersionBlockSpec other;
+  VersionBlockDescription other;
   other.strings = {{"FileVersion", "6.6.6.6"}};
   const std::vector<std::uint8_t> otherBlock = VersionBlock(other);
   ProgramCopy cut127(deep.substr(0, 127), &otherBlock), cut128(deep.substr(0, 128), &otherBlock);

@@ -59,7 +59,8 @@ TEST_CASE("no notification area at start: the program runs on without its icon, 
     seen.settledAfterBroadcast = session.velnor.WaitSettled();
     seen.shownAfterBroadcast = session.velnor.VisibleWindows();
   }));
-  CHECK_MESSAGE(seen.ready, "no main window or no Ctrl+Shift+Z within 15 s; running: " << session.velnor.Running());
+  CHECK_MESSAGE(seen.ready,
+                "no main window or no Ctrl+Shift+Z within 15 s; running: " << session.velnor.Running());
   CHECK(seen.settled);
   CHECK(seen.slotKeysFree == std::vector<int>{});
   CHECK(seen.runningAfterStart);

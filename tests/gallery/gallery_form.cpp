@@ -131,11 +131,12 @@ void GalleryForm::AddLabels() {
   TBackPanel& panel = Pinstripe(8, 262, 330, 440);
   Heading(panel, 8, 4, "TSimpleLabel");
   Heading(panel, 168, 4, "TFxLabel");
-  const std::array<const char*, 11> styles{"tdNone",         "tdSunken",       "tdRaised", "tdSunkenShadow",
-                                           "tdRaisedShadow", "tdPColorSunken", "tdPColorRaised", "tdShadow",
-                                           "tdOutline",      "tdExtrude",      "tdExtrudeEnh"};
+  const std::array<const char*, 11> styles{
+      "tdNone",         "tdSunken", "tdRaised",  "tdSunkenShadow", "tdRaisedShadow", "tdPColorSunken",
+      "tdPColorRaised", "tdShadow", "tdOutline", "tdExtrude",      "tdExtrudeEnh"};
   const std::array<const char*, 4> disabled{"dsAuto", "dsStandard", "ds3d", "dsNone"};
-  auto place = [](TBaseLabel& label, T3DCaption& effect, const std::string& caption, int style, int disabledStyle) {
+  auto place = [](TBaseLabel& label, T3DCaption& effect, const std::string& caption, int style,
+                  int disabledStyle) {
     UseFont(label.Font(), "Arial", -17, true);
     label.Font().SetColor(RGB(0, 64, 128));
     label.SetColor(RGB(255, 200, 0));  // the brush colour the parent-colour styles draw in
@@ -177,8 +178,8 @@ void GalleryForm::AddSkinButtons() {
   TBackPanel& panel = Pinstripe(346, 262, 330, 252);
   const std::array<const char*, 4> states{"normal", "hot", "pressed", "disabled"};
   for (size_t s = 0; s < states.size(); ++s) Heading(panel, 8 + static_cast<int>(s) * 80, 4, states[s]);
-  const std::array<TSkin, 7> skins{TSkin::skCyan,   TSkin::skWhite,  TSkin::skRed,     TSkin::skSilver,
-                                   TSkin::skBlack,  TSkin::skOrange, TSkin::skDarkBlue};
+  const std::array<TSkin, 7> skins{TSkin::skCyan,  TSkin::skWhite,  TSkin::skRed,     TSkin::skSilver,
+                                   TSkin::skBlack, TSkin::skOrange, TSkin::skDarkBlue};
   const std::array<const char*, 7> captions{"OK", "Cancel", "Delete", "Silver", "Black", "Orange", "Dark"};
   auto button = [&](int x, int y, int width, TSkin skin, const char* caption) -> TSkinButton& {
     auto& b = Add<TSkinButton>(panel, x, y, width, 24);

@@ -29,7 +29,9 @@ class MarkupSurface {
 
   // Width and height of the text in the test font with a change made to it.
   SIZE Extent(std::string_view text, MarkupFont font = TestMarkupFont());
-  int Width(std::string_view text, MarkupFont font = TestMarkupFont()) { return Extent(text, std::move(font)).cx; }
+  int Width(std::string_view text, MarkupFont font = TestMarkupFont()) {
+    return Extent(text, std::move(font)).cx;
+  }
   int LineHeight() { return Extent("gh").cy; }
 
   RECT Whole() const { return {0, 0, pixels_.Width(), pixels_.Height()}; }

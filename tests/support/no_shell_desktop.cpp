@@ -34,8 +34,10 @@ bool NoShellDesktop::Run(const std::function<void()>& work) const {
   // A thread can change its desktop only while it has no windows: a fresh one.
   std::thread([&] {
     attached = SetThreadDesktop(desktop_) != FALSE;
-    if (attached) work();
-    else error = GetLastError();
+    if (attached)
+      work();
+    else
+      error = GetLastError();
   }).join();
   SetProcessWindowStation(own);
   if (!attached) MESSAGE("SetThreadDesktop failed with error " << error);

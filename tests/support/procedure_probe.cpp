@@ -1,7 +1,7 @@
 #include "procedure_probe.h"
 
-bool ProcedureReleased(WNDPROC procedure) {
+bool IsLoadedImageCode(WNDPROC procedure) {
   MEMORY_BASIC_INFORMATION info{};
-  VirtualQuery(reinterpret_cast<void*>(procedure), &info, sizeof info);
-  return info.State != MEM_COMMIT;
+  if (!VirtualQuery(reinterpret_cast<void*>(procedure), &info, sizeof info)) return false;
+  return info.State == MEM_COMMIT && info.Type == MEM_IMAGE;
 }

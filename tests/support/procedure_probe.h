@@ -1,6 +1,6 @@
 #pragma once
-// Tells from outside whether a subclass's window procedure still exists: its code
-// lives in pages of its own, decommitted when the procedure is released.
+// Tells from outside whether a window procedure is still there to be called: code of
+// a loaded module (an image), committed, never memory that could be taken away.
 #include <windows.h>
 
-bool ProcedureReleased(WNDPROC procedure);
+bool IsLoadedImageCode(WNDPROC procedure);

@@ -7,7 +7,7 @@ ProgramWindows::ProgramWindows() {
   app.Initialize();
   try {
     dm_ = &app.CreateOwned<TDM>(&app);
-    main_ = &app.CreateOwned<TMainFrm>(&app);
+    main_ = &app.CreateOwned<TMainFrm>(&app, *dm_);
   } catch (...) {
     app.DestroyOwned();
     throw;

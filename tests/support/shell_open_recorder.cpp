@@ -30,8 +30,8 @@ bool WriteString(HKEY root, const char* key, const std::string& text) {
 ShellOpenRecorder::ShellOpenRecorder() {
   RegDeleteTreeA(HKEY_CURRENT_USER, kRecordKey);
   hadCommand_ = ReadString(HKEY_LOCAL_MACHINE, kHandlerKey, nullptr, savedCommand_);
-  const std::string recorder = std::string("C:\\windows\\system32\\reg.exe add \"HKCU\\") + kRecordKey + "\" /v " +
-                               kRecordValue + " /d \"%1\" /f";
+  const std::string recorder = std::string("C:\\windows\\system32\\reg.exe add \"HKCU\\") + kRecordKey +
+                               "\" /v " + kRecordValue + " /d \"%1\" /f";
   ready_ = WriteString(HKEY_LOCAL_MACHINE, kHandlerKey, recorder);
 }
 

@@ -40,7 +40,8 @@ bool DenyWritesToStore() {
 
 void WriteStoreValue(const std::string& name, DWORD type, const std::string& bytes) {
   HKEY key;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != 0) return;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != 0)
+    return;
   RegSetValueExA(key, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
                  static_cast<DWORD>(bytes.size()));
   RegCloseKey(key);
@@ -63,7 +64,8 @@ std::optional<RawValue> ReadStoreValue(const std::string& name) {
   std::optional<RawValue> result;
   if (RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size) == 0) {
     std::string bytes(size, '\0');
-    if (RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(bytes.data()), &size) == 0) {
+    if (RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(bytes.data()), &size) ==
+        0) {
       bytes.resize(size);
       result = RawValue{type, bytes};
     }

@@ -1,8 +1,8 @@
 #include "velnor_process.h"
 
-#include <vector>
-
 #include <doctest.h>
+
+#include <vector>
 
 #include "hotkey_probe.h"
 #include "wait.h"
@@ -31,9 +31,11 @@ bool VelnorProcess::Start() {
   startup.cb = sizeof startup;
   if (!desktop_.empty()) startup.lpDesktop = desktop_.data();
   PROCESS_INFORMATION info{};
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &info)) {
     const DWORD error = GetLastError();
-    MESSAGE("CreateProcess of " << command << " failed: " << SystemErrorText(error) << " (error " << error << ")");
+    MESSAGE("CreateProcess of " << command << " failed: " << SystemErrorText(error) << " (error " << error
+                                << ")");
     return false;
   }
   CloseHandle(info.hThread);
@@ -72,8 +74,8 @@ DWORD VelnorProcess::WaitExit(DWORD timeoutMs) {
 
 std::string SystemErrorText(DWORD error) {
   char text[512] = {};
-  const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
-                                      text, sizeof text, nullptr);
+  const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                      error, 0, text, sizeof text, nullptr);
   std::string message(text, length);
   while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' '))
     message.pop_back();

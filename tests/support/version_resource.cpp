@@ -48,13 +48,13 @@ Bytes Utf16Text(const std::string& text) {
 
 }  // namespace
 
-std::vector<std::uint8_t> VersionBlockSpec::Translation(const std::vector<std::uint16_t>& halves) {
+std::vector<std::uint8_t> VersionBlockDescription::Translation(const std::vector<std::uint16_t>& halves) {
   Bytes out;
   Append(out, halves.data(), halves.size() * sizeof(std::uint16_t));
   return out;
 }
 
-std::vector<std::uint8_t> VersionBlock(const VersionBlockSpec& block) {
+std::vector<std::uint8_t> VersionBlock(const VersionBlockDescription& block) {
   VS_FIXEDFILEINFO fixed{};
   fixed.dwSignature = 0xFEEF04BD;
   fixed.dwStrucVersion = 0x00010000;
@@ -148,11 +148,11 @@ ProgramCopy::ProgramCopy(const std::string& name, const std::vector<std::uint8_t
     : path_(InTestFolder(name)) {
   made_ = CopyFileA((TestBinaryFolder() + "velnor.exe").c_str(), path_.c_str(), FALSE) &&
           RewriteVersionResource(path_, block);
-  if (!made_) MESSAGE("could not make " << path_ << " with " << (block ? "its own" : "no") << " version resource");
+  if (!made_)
+    MESSAGE("could not make " << path_ << " with " << (block ? "its own" : "no") << " version resource");
 }
 
-ProgramCopy::ProgramCopy(const std::string& name)
-    : path_(InTestFolder(name)) {
+ProgramCopy::ProgramCopy(const std::string& name) : path_(InTestFolder(name)) {
   made_ = CopyFileA((TestBinaryFolder() + "velnor.exe").c_str(), path_.c_str(), FALSE);
   if (!made_) MESSAGE("could not copy the program to " << path_);
 }

@@ -9,7 +9,7 @@
 #include <vector>
 
 // What a version resource written by a test holds.
-struct VersionBlockSpec {
+struct VersionBlockDescription {
   std::string table = "041103a4";  // the string table's name: language and code page in hex
   std::vector<std::pair<std::string, std::string>> strings{{"FileVersion", "1.0.0.0"}};
   bool hasTranslation = true;
@@ -21,7 +21,7 @@ struct VersionBlockSpec {
 
 // The version resource as the resource compiler lays it out (UTF-16 keys and texts,
 // every node on a 4-byte boundary).
-std::vector<std::uint8_t> VersionBlock(const VersionBlockSpec& spec);
+std::vector<std::uint8_t> VersionBlock(const VersionBlockDescription& block);
 
 // Replaces the file's version resource with block, or removes it when block is null;
 // true when the file was rewritten.

@@ -15,7 +15,7 @@
 
 namespace {
 using Bytes = std::vector<std::uint8_t>;
-constexpr auto Translation = &VersionBlockSpec::Translation;
+constexpr auto Translation = &VersionBlockDescription::Translation;
 
 std::string ReadVersion(TProjectRcVersion& reader, size_t size = 32) {
   std::string buffer(size, '\x7F');
@@ -42,26 +42,26 @@ TEST_CASE("the built program's own version resource reads 1.0.0.0") {
 TEST_CASE("every failing step of the reading leaves no version") {
   struct Case {
     const char* what;
-    VersionBlockSpec block;
+    VersionBlockDescription block;
     const char* expected;
   };
   const std::string thirtyOne(31, '9'), thirtyTwo(32, '9');
-  VersionBlockSpec noTranslation;
+  VersionBlockDescription noTranslation;
   noTranslation.hasTranslation = false;
-  VersionBlockSpec shortTranslation;
+  VersionBlockDescription shortTranslation;
   shortTranslation.translation = Translation({0x0411});
-  VersionBlockSpec otherLanguage;
+  VersionBlockDescription otherLanguage;
   otherLanguage.translation = Translation({0x0409, 1252});
-  VersionBlockSpec englishTable;
+  VersionBlockDescription englishTable;
   englishTable.table = "040904e4";
   englishTable.translation = Translation({0x0409, 1252});
-  VersionBlockSpec noFileVersion;
+  VersionBlockDescription noFileVersion;
   noFileVersion.strings = {{"ProductVersion", "1.0.0.0"}};
-  VersionBlockSpec longest;
+  VersionBlockDescription longest;
   longest.strings = {{"FileVersion", thirtyOne}};
-  VersionBlockSpec tooLong;
+  VersionBlockDescription tooLong;
   tooLong.strings = {{"FileVersion", thirtyTwo}};
-  VersionBlockSpec twoTranslations;
+  VersionBlockDescription twoTranslations;
   twoTranslations.translation = Translation({0x0411, 932, 0x0409, 1252});
 
   const Case cases[] = {
@@ -84,7 +84,8 @@ TEST_CASE("every failing step of the reading leaves no version") {
   }
 }
 
-TEST_CASE("a file without a version resource, a missing file and a path too long for the buffer read nothing") {
+TEST_CASE(
+    "a file without a version resource, a missing file and a path too long for the buffer read nothing") {
   ProgramCopy stripped("velnor-no-version.exe", nullptr);
   REQUIRE(stripped.Made());
   TProjectRcVersion none(stripped.Path());

@@ -18,8 +18,8 @@ BITMAPINFOHEADER InfoHeader(const std::string& bytes) {
   return info;
 }
 
-const char* const kSkins[] = {"SILVER", "GRAY",  "RED",    "GREEN",   "BLUE",    "YELLOW",    "MANGENTA",
-                              "ORANGE", "CYAN",  "BLACK",  "WHITE",   "DBLUE",   "DRED",      "DGREEN",
+const char* const kSkins[] = {"SILVER",  "GRAY",    "RED",       "GREEN", "BLUE",  "YELLOW", "MANGENTA",
+                              "ORANGE",  "CYAN",    "BLACK",     "WHITE", "DBLUE", "DRED",   "DGREEN",
                               "DYELLOW", "DORANGE", "DMANGENTA", "DCYAN", "CUSTOM"};
 }  // namespace
 

@@ -1,9 +1,9 @@
 // The background panel's placement and colour rules, without windows.
+#include "components/dialog/back_panel_geometry.h"
+
 #include <doctest.h>
 
 #include <set>
-
-#include "components/dialog/back_panel_geometry.h"
 
 namespace {
 constexpr SIZE kPanel{318, 209};
@@ -50,7 +50,8 @@ TEST_CASE("tiles start at the area's corner and run to the panel's edges, the la
   CHECK(tiles.size() == 44);
 }
 
-TEST_CASE("a picture under one pixel either way, or of negative size, gives no tiles instead of an endless loop") {
+TEST_CASE(
+    "a picture under one pixel either way, or of negative size, gives no tiles instead of an endless loop") {
   for (SIZE picture : {SIZE{0, 20}, SIZE{103, 0}, SIZE{0, 0}, SIZE{-5, 20}, SIZE{103, -1}}) {
     CAPTURE(picture.cx);
     CAPTURE(picture.cy);
@@ -59,7 +60,8 @@ TEST_CASE("a picture under one pixel either way, or of negative size, gives no t
   CHECK(TileOrigins(kWhole, kPanel, {1, 1}).size() == 318u * 209u);
 }
 
-TEST_CASE("the gradient has 64 bands, each colour a rounded 64th of the way, each band overlapping the next") {
+TEST_CASE(
+    "the gradient has 64 bands, each colour a rounded 64th of the way, each band overlapping the next") {
   const RECT rect{0, 10, 40, 138};  // 128 high: bands start every 2 pixels and are 3 high
   const auto bands = PanelGradientBands(RGB(0, 100, 255), RGB(252, 100, 0), rect);
   REQUIRE(bands.size() == 64);

@@ -71,7 +71,8 @@ TEST_CASE("a top-down file is read top row first") {
   const std::size_t stride = 16, pixels = 54;
   std::vector<std::uint8_t> flipped(bytes.begin(), bytes.begin() + pixels);
   for (int row = 2; row >= 0; --row)
-    flipped.insert(flipped.end(), bytes.begin() + pixels + row * stride, bytes.begin() + pixels + (row + 1) * stride);
+    flipped.insert(flipped.end(), bytes.begin() + pixels + row * stride,
+                   bytes.begin() + pixels + (row + 1) * stride);
   Write<LONG>(flipped, kInfoAt + offsetof(BITMAPINFOHEADER, biHeight), -3);
   const std::optional<PixelImage> back = DecodeBmp24(flipped);
   REQUIRE(back);
@@ -90,13 +91,17 @@ TEST_CASE("bytes that are no complete 24-bit BMP file give no picture") {
       {"headers cut short", [](auto& b) { b.resize(50); }},
       {"last pixel missing", [](auto& b) { b.pop_back(); }},
       {"not BM", [](auto& b) { b[0] = 'X'; }},
-      {"8 bits per pixel", [&](auto& b) { Write<WORD>(b, info + offsetof(BITMAPINFOHEADER, biBitCount), 8); }},
-      {"compressed", [&](auto& b) { Write<DWORD>(b, info + offsetof(BITMAPINFOHEADER, biCompression), BI_RLE8); }},
+      {"8 bits per pixel",
+       [&](auto& b) { Write<WORD>(b, info + offsetof(BITMAPINFOHEADER, biBitCount), 8); }},
+      {"compressed",
+       [&](auto& b) { Write<DWORD>(b, info + offsetof(BITMAPINFOHEADER, biCompression), BI_RLE8); }},
       {"no width", [&](auto& b) { Write<LONG>(b, info + offsetof(BITMAPINFOHEADER, biWidth), 0); }},
       {"negative width", [&](auto& b) { Write<LONG>(b, info + offsetof(BITMAPINFOHEADER, biWidth), -72); }},
       {"no height", [&](auto& b) { Write<LONG>(b, info + offsetof(BITMAPINFOHEADER, biHeight), 0); }},
-      {"taller than its data", [&](auto& b) { Write<LONG>(b, info + offsetof(BITMAPINFOHEADER, biHeight), 97); }},
-      {"wider than its data", [&](auto& b) { Write<LONG>(b, info + offsetof(BITMAPINFOHEADER, biWidth), 73); }},
+      {"taller than its data",
+       [&](auto& b) { Write<LONG>(b, info + offsetof(BITMAPINFOHEADER, biHeight), 97); }},
+      {"wider than its data",
+       [&](auto& b) { Write<LONG>(b, info + offsetof(BITMAPINFOHEADER, biWidth), 73); }},
       {"huge", [&](auto& b) { Write<LONG>(b, info + offsetof(BITMAPINFOHEADER, biWidth), 0x7FFFFFFF); }},
       {"pixels said to start past the end",
        [](auto& b) { Write<DWORD>(b, offsetof(BITMAPFILEHEADER, bfOffBits), 0xFFFFFFF0); }},

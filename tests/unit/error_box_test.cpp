@@ -3,7 +3,10 @@
 #include "framework/application.h"
 
 TEST_CASE("the standard error box appends a period only after bytes that sort after it") {
-  struct Case { const char* message; const char* shown; };
+  struct Case {
+    const char* message;
+    const char* shown;
+  };
   const Case cases[] = {
       {"", ""},
       {"abc", "abc."},

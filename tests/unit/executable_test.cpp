@@ -125,8 +125,9 @@ TEST_CASE("velnor.exe is a GUI program of this build's architecture") {
 }
 
 TEST_CASE("velnor.exe imports system DLLs only") {
-  const std::set<std::string> system{"advapi32.dll", "comctl32.dll", "gdi32.dll",  "kernel32.dll", "msvcrt.dll",
-                                     "ole32.dll",    "oleaut32.dll", "shell32.dll", "user32.dll",  "version.dll"};
+  const std::set<std::string> system{"advapi32.dll", "comctl32.dll", "gdi32.dll",    "kernel32.dll",
+                                     "msvcrt.dll",   "ole32.dll",    "oleaut32.dll", "shell32.dll",
+                                     "user32.dll",   "version.dll"};
   const std::set<std::string> imported = PeFile(ReadWhole(kProgram)).ImportedDlls();
   CHECK(imported.count("kernel32.dll") == 1);
   for (const std::string& dll : imported) {

@@ -1,13 +1,14 @@
 // Label rules without a window: option flags, link targets and accelerator matching.
-#include <doctest.h>
-
 #include "components/dialog/label_options.h"
+
+#include <doctest.h>
 
 TEST_CASE("label options become DrawText flags") {
   using O = TLabelOption;
   CHECK(LabelOptionFlags({}) == 0u);
   CHECK(LabelOptionFlags({O::loPathEllipsis}) == static_cast<UINT>(DT_PATH_ELLIPSIS));
-  CHECK(LabelOptionFlags({O::loEndEllipsis, O::loEditControl}) == static_cast<UINT>(DT_END_ELLIPSIS | DT_EDITCONTROL));
+  CHECK(LabelOptionFlags({O::loEndEllipsis, O::loEditControl}) ==
+        static_cast<UINT>(DT_END_ELLIPSIS | DT_EDITCONTROL));
 }
 
 TEST_CASE("what a link click opens") {
@@ -41,9 +42,9 @@ TEST_CASE("the accelerator is the character after a single ampersand, in either 
     bool match;
   };
   const Case cases[] = {
-      {"&Key:", 'k', true},        {"&Key:", 'K', true},       {"Hot &Key:", 'K', true},
-      {"Hot &Key:", 'H', false},   {"A&&B", 'B', false},       {"A&&B &C", 'c', true},
-      {"Key&", 'K', false},        {"", 'K', false},           {"No accel", 'N', false},
+      {"&Key:", 'k', true},      {"&Key:", 'K', true}, {"Hot &Key:", 'K', true},
+      {"Hot &Key:", 'H', false}, {"A&&B", 'B', false}, {"A&&B &C", 'c', true},
+      {"Key&", 'K', false},      {"", 'K', false},     {"No accel", 'N', false},
   };
   for (const Case& c : cases) {
     CAPTURE(c.caption);

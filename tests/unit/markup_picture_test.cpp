@@ -1,9 +1,10 @@
 // Pictures in markup: named pictures from the container, pictures loaded into a
 // control's cache, image-list entries and system icons; their size on the line,
 // alignment, hit-testing, ALT pictures, animation frames and tiled backgrounds.
-#include <doctest.h>
 #include <windows.h>
+// The system headers below build on windows.h.
 #include <commctrl.h>
+#include <doctest.h>
 
 #include <fstream>
 #include <string>
@@ -131,7 +132,8 @@ TEST_CASE("a named picture is drawn at the cursor and sizes its line") {
 TEST_CASE("a picture that does not fit after others starts the next line") {
   Pictures pictures;
   MarkupSurface surface;
-  const MarkupRun run = surface.DrawIn("<IMG SRC=\"wide\"><IMG SRC=\"wide\">", {0, 0, 150, 100}, pictures.Options());
+  const MarkupRun run =
+      surface.DrawIn("<IMG SRC=\"wide\"><IMG SRC=\"wide\">", {0, 0, 150, 100}, pictures.Options());
   CHECK(run.result.ExtentY == 2 * surface.LineHeight());  // each line at least as high as its font
   CHECK(run.result.ExtentX == 100);
   // one wider than the line stays where it is

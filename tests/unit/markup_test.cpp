@@ -234,7 +234,8 @@ TEST_CASE("random markup always finishes, and leaves the canvas as it found it")
 TEST_CASE("on return the canvas has its font and brush back, whatever the markup left open") {
   MarkupSurface surface;
   surface.Canvas().BrushColor = clWhite;
-  surface.Draw("<B><I><U><S><FONT FACE=\"Courier New\" SIZE=\"5\" COLOR=\"clred\" BGCOLOR=\"clyellow\">x<HI>y");
+  surface.Draw(
+      "<B><I><U><S><FONT FACE=\"Courier New\" SIZE=\"5\" COLOR=\"clred\" BGCOLOR=\"clyellow\">x<HI>y");
   CHECK(surface.Canvas().Font() == TestMarkupFont());
   CHECK(surface.Canvas().BrushColor == clWhite);
 }

@@ -1,10 +1,11 @@
 // The markup's text rules without a surface: preparing a caption, decoding
 // segments, reading attribute values, numbers and colours, and the error zigzag.
+#include "components/dialog/markup_text.h"
+
 #include <doctest.h>
 
 #include <string>
 
-#include "components/dialog/markup_text.h"
 #include "components/dialog/markup_underline.h"
 #include "components/dialog/markup_values.h"
 
@@ -96,9 +97,17 @@ TEST_CASE("numbers are read from the start of a value") {
     bool complete;
   };
   const Case cases[] = {
-      {"12", 12, true},          {"  -7", -7, true},   {"+5", 5, true},   {"$1F", 31, true},
-      {"0x10", 16, true},        {"0X1f", 31, true},   {"12px", 12, false}, {"", 0, false},
-      {"px", 0, false},          {"-", 0, false},      {"99999999999", 0x7FFFFFFF, true},
+      {"12", 12, true},
+      {"  -7", -7, true},
+      {"+5", 5, true},
+      {"$1F", 31, true},
+      {"0x10", 16, true},
+      {"0X1f", 31, true},
+      {"12px", 12, false},
+      {"", 0, false},
+      {"px", 0, false},
+      {"-", 0, false},
+      {"99999999999", 0x7FFFFFFF, true},
   };
   for (const Case& c : cases) {
     CAPTURE(c.text);

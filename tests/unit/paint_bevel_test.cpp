@@ -21,7 +21,8 @@ TEST_CASE("bevel extent by mode and styles") {
     s.Mode = m, s.StandardStyle = line, s.BorderSides = sides, s.BorderInnerWidth = innerSpace;
     return s;
   };
-  const TBorderSides all{TBorderSide::bsLeft, TBorderSide::bsTop, TBorderSide::bsRight, TBorderSide::bsBottom};
+  const TBorderSides all{TBorderSide::bsLeft, TBorderSide::bsTop, TBorderSide::bsRight,
+                         TBorderSide::bsBottom};
   const Case cases[] = {
       {"defaults", TBevelSettings{}, 0},
       {"no styles, widths 0", custom(S::bvNone, S::bvNone, 0, 0, 0, 0), 0},

@@ -35,7 +35,8 @@ TEST_CASE("band colours run from the start colour to the end colour, rounded as 
 TEST_CASE("a gradient of fewer than two bands is the start colour alone, not a division by zero") {
   for (int count : {0, 1}) {
     CAPTURE(count);
-    CHECK(GradientCreateColorList(RGB(0, 0, 255), RGB(0, 0, 0), count) == std::vector<COLORREF>{RGB(0, 0, 255)});
+    CHECK(GradientCreateColorList(RGB(0, 0, 255), RGB(0, 0, 0), count) ==
+          std::vector<COLORREF>{RGB(0, 0, 255)});
   }
 }
 

@@ -104,8 +104,10 @@ TEST_CASE("the colour and style of enabled and disabled captions") {
   };
   const Case cases[] = {
       {"enabled", enabled, D::ds3d, T::tdShadow, T::tdShadow, font},
-      {"enabled, colour-sunken takes the brush", enabled, D::dsAuto, T::tdPColorSunken, T::tdPColorSunken, brush},
-      {"enabled, colour-raised takes the brush", enabled, D::dsAuto, T::tdPColorRaised, T::tdPColorRaised, brush},
+      {"enabled, colour-sunken takes the brush", enabled, D::dsAuto, T::tdPColorSunken, T::tdPColorSunken,
+       brush},
+      {"enabled, colour-raised takes the brush", enabled, D::dsAuto, T::tdPColorRaised, T::tdPColorRaised,
+       brush},
       {"auto: grey, same effect", disabled, D::dsAuto, T::tdShadow, T::tdShadow, gray},
       {"auto asked for 3D: grey and sunken", disabled3D, D::dsAuto, T::tdShadow, T::tdSunken, gray},
       {"standard: grey, same effect", disabled3D, D::dsStandard, T::tdRaised, T::tdRaised, gray},
@@ -123,7 +125,7 @@ TEST_CASE("the colour and style of enabled and disabled captions") {
 TEST_CASE("the depth each effect adds to a measured caption") {
   using T = TThreeDStyle;
   const std::pair<TThreeDStyle, int> cases[] = {
-      {T::tdNone, 0},         {T::tdSunken, 4},       {T::tdRaised, 4},  {T::tdSunkenShadow, 5},
+      {T::tdNone, 0},         {T::tdSunken, 4},       {T::tdRaised, 4},       {T::tdSunkenShadow, 5},
       {T::tdRaisedShadow, 5}, {T::tdPColorSunken, 5}, {T::tdPColorRaised, 5}, {T::tdShadow, 1},
       {T::tdOutline, 1},      {T::tdExtrude, 1},      {T::tdExtrudeEnh, 1},
   };

@@ -112,7 +112,8 @@ TEST_CASE("ShortCutToText names keys by the fixed table and the system") {
     CHECK(ShortCutToText(static_cast<TShortCut>(0x60 + digit)) == std::to_string(digit));
   }
   for (char letter = 'A'; letter <= 'Z'; ++letter) CHECK(ShortCutToText(letter) == std::string(1, letter));
-  for (TShortCut f = 1; f <= 24; ++f) CHECK(ShortCutToText(static_cast<TShortCut>(0x6F + f)) == "F" + std::to_string(f));
+  for (TShortCut f = 1; f <= 24; ++f)
+    CHECK(ShortCutToText(static_cast<TShortCut>(0x6F + f)) == "F" + std::to_string(f));
 
   CHECK(ShortCutToText(0xE041) == "Shift+Ctrl+Alt+A");
   CHECK(ShortCutToText(0x2008) == "Shift+BkSp");

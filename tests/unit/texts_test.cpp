@@ -7,8 +7,6 @@
 #include <string>
 
 #include "app/messages.h"
-#include "framework/clipboard.h"
-#include "framework/registry.h"
 #include "text.h"
 #include "velnor_process.h"
 
