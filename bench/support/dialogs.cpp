@@ -5,6 +5,7 @@
 
 #include "bench/support/clock.h"
 #include "bench/support/target.h"
+#include "bench/support/window_list.h"
 
 bool PumpUntil(const std::function<bool()>& done, double timeoutMs) {
   const double end = NowMs() + timeoutMs;
@@ -80,11 +81,6 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam) {
   return FALSE;
 }
 
-BOOL CALLBACK Collect(HWND window, LPARAM lParam) {
-  reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(window);
-  return TRUE;
-}
-
 BOOL CALLBACK CountOf(HWND window, LPARAM lParam) {
   auto& [processId, count] = *reinterpret_cast<std::pair<DWORD, int>*>(lParam);
   DWORD owner = 0;
@@ -102,7 +98,7 @@ HWND ShownWindowOf(DWORD processId, const char* title, const char* className) {
 
 std::vector<HWND> WindowAndDescendants(HWND window) {
   std::vector<HWND> windows{window};
-  EnumChildWindows(window, Collect, reinterpret_cast<LPARAM>(&windows));
+  EnumChildWindows(window, AppendWindow, reinterpret_cast<LPARAM>(&windows));
   return windows;
 }
 

@@ -4,17 +4,13 @@
 #include <stdexcept>
 
 #include "bench/support/clock.h"
+#include "bench/support/window_list.h"
 
 namespace {
 
-BOOL CALLBACK Collect(HWND window, LPARAM list) {
-  reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-  return TRUE;
-}
-
 std::vector<HWND> ThreadWindows(DWORD thread) {
   std::vector<HWND> windows;
-  EnumThreadWindows(thread, Collect, reinterpret_cast<LPARAM>(&windows));
+  EnumThreadWindows(thread, AppendWindow, reinterpret_cast<LPARAM>(&windows));
   return windows;
 }
 

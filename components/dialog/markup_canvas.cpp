@@ -23,7 +23,7 @@ MarkupCanvas::~MarkupCanvas() {
   if (selected_) SelectObject(dc_, originalFont_);
 }
 
-void MarkupCanvas::SelectFont(HFONT font) {
+void MarkupCanvas::UseFont(HFONT font) {
   HGDIOBJ previous = SelectObject(dc_, font);
   if (!selected_ && previous) {
     originalFont_ = previous;
@@ -67,11 +67,11 @@ void MarkupCanvas::Measure(MadeFont& font) {
 void MarkupCanvas::SelectFace() {
   const std::size_t index = FontFor(font_);
   if (index == fonts_.size()) {
-    SelectFont(nullptr);  // nothing to select; the next use tries again
+    UseFont(nullptr);  // nothing to select; the next use tries again
     haveCurrent_ = false;
     return;
   }
-  SelectFont(fonts_[index].handle.Get());
+  UseFont(fonts_[index].handle.Get());
   current_ = index;
   haveCurrent_ = true;
 }
@@ -189,14 +189,14 @@ void MarkupCanvas::PushRotatedFont(int tenthsOfDegree) {
   lf.lfOrientation = tenthsOfDegree;
   FontHandle rotated(CreateFontIndirectA(&lf));
   if (!rotated) return;
-  SelectFont(rotated.Get());
+  UseFont(rotated.Get());
   rotated_.push_back(std::move(rotated));
 }
 
 void MarkupCanvas::PopRotatedFont() {
   if (rotated_.empty()) return;
   const std::size_t below = rotated_.size() - 1;
-  SelectFont(below > 0 ? rotated_[below - 1].Get() : haveCurrent_ ? fonts_[current_].handle.Get() : nullptr);
+  UseFont(below > 0 ? rotated_[below - 1].Get() : haveCurrent_ ? fonts_[current_].handle.Get() : nullptr);
   rotated_.pop_back();
 }
 

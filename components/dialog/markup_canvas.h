@@ -90,7 +90,7 @@ class MarkupCanvas {
   };
   static constexpr std::size_t kKeptFonts = 16;
 
-  void SelectFont(HFONT font);
+  void UseFont(HFONT font);
   void SelectFace();
   // Index into fonts_ of the font for the face, made when there is none yet;
   // fonts_.size() when the system makes none.

@@ -3,14 +3,11 @@
 #include <string>
 
 #include "components/dialog/markup_images.h"
+#include "components/dialog/markup_text.h"
 #include "components/dialog/markup_values.h"
 
 namespace {
 constexpr int kListIndent = 12;
-
-bool Contains(std::string_view text, std::string_view part) {
-  return text.find(part) != std::string_view::npos;
-}
 
 std::string_view After(std::string_view text, char c) {
   const std::size_t at = text.find(c);

@@ -5,14 +5,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "components/dialog/markup_text.h"
 #include "components/dialog/markup_values.h"
 #include "framework/gdi.h"
 
 namespace {
-bool Contains(std::string_view text, std::string_view part) {
-  return text.find(part) != std::string_view::npos;
-}
-
 SIZE ScaleToDevice(HDC dc, int width, int height) {
   return {MulDiv(width, GetDeviceCaps(dc, LOGPIXELSX), 96),
           MulDiv(height, GetDeviceCaps(dc, LOGPIXELSY), 96)};

@@ -23,10 +23,6 @@ class SourceDC {
   HGDIOBJ previous_;
 };
 
-bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() && FindNoCase(text.substr(0, prefix.size()), prefix) == 0;
-}
-
 HBITMAP LoadBitmapFrom(std::string_view source) {
   if (StartsWithNoCase(source, "file://")) {
     std::string path(source.substr(7));

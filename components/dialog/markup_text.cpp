@@ -3,9 +3,6 @@
 #include <windows.h>
 
 namespace {
-char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
 template <class Fold>
 std::string FoldCase(std::string_view text, Fold fold) {
   std::string result(text);
@@ -29,10 +26,6 @@ constexpr Entity kEntities[] = {
     {"&quot;", "\""},   {"&sect;", "\xA7"}, {"&permil;", "\x89"}, {"&reg;", "\xAE"},
     {"&copy;", "\xA9"}, {"&para;", "\xB6"}, {"&trade;", "\x99"},  {"&euro;", "\x80"},
 };
-
-bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() && FindNoCase(text.substr(0, prefix.size()), prefix) == 0;
-}
 
 // Entities are replaced until none is left, and the "&&" of "&amp;" takes part:
 // "&amp;quot;" becomes "&" and a quote. No two entities can overlap (each is "&",
@@ -84,6 +77,10 @@ void ReplaceAllNoCase(std::string& text, std::string_view name, std::string_view
   }
 }
 }  // namespace
+
+bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
+  return text.size() >= prefix.size() && FindNoCase(text.substr(0, prefix.size()), prefix) == 0;
+}
 
 std::string MarkupUpper(std::string_view text) { return FoldCase(text, AsciiUpper); }
 std::string MarkupLower(std::string_view text) { return FoldCase(text, AsciiLower); }

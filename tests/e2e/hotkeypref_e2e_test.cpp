@@ -21,6 +21,7 @@
 #include "text.h"
 #include "velnor_session.h"
 #include "wait.h"
+#include "window_class.h"
 #include "x_input.h"
 
 namespace {
@@ -54,12 +55,6 @@ std::string TextOf(HWND window) {
   SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 2000,
                       &copied);
   return text;
-}
-
-std::string ClassOf(HWND window) {
-  char name[64] = {};
-  GetClassNameA(window, name, sizeof name);
-  return name;
 }
 
 // A window's rectangle in the dialog's client area.

@@ -7,14 +7,9 @@
 #include "pixel_surface.h"
 #include "screenshot.h"
 #include "wait.h"
+#include "window_class.h"
 
 namespace {
-std::string ClassOf(HWND window) {
-  char name[64] = {};
-  GetClassNameA(window, name, sizeof name);
-  return name;
-}
-
 std::vector<HWND> VisibleChildren(HWND box, const char* className) {
   std::vector<HWND> children;
   for (HWND child = nullptr; (child = FindWindowExA(box, child, nullptr, nullptr));)

@@ -3,7 +3,7 @@
 #include <shellapi.h>
 
 namespace {
-bool Shell(DWORD message, HWND window) {
+bool NotifyIconCall(DWORD message, HWND window) {
   NOTIFYICONDATAA record{};
   record.cbSize = NOTIFYICONDATAA_V1_SIZE;
   record.hWnd = window;
@@ -15,8 +15,8 @@ bool Shell(DWORD message, HWND window) {
 }  // namespace
 
 bool ShellHasIcon(HWND window) {
-  if (!Shell(NIM_ADD, window)) return true;
-  Shell(NIM_DELETE, window);
+  if (!NotifyIconCall(NIM_ADD, window)) return true;
+  NotifyIconCall(NIM_DELETE, window);
   return false;
 }
 
@@ -27,7 +27,7 @@ bool ShellKnowsIcon(HWND window) {
   return Shell_NotifyIconA(NIM_MODIFY, &record) != FALSE;
 }
 
-bool ShellDropIcon(HWND window) { return Shell(NIM_DELETE, window); }
+bool ShellDropIcon(HWND window) { return NotifyIconCall(NIM_DELETE, window); }
 
 bool ShellAcceptsIcons() {
   HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);

@@ -6,6 +6,7 @@
 
 #include "hotkey_probe.h"
 #include "wait.h"
+#include "window_class.h"
 
 namespace {
 constexpr char kMainWindowTitle[] = "Velnor Preferences";
@@ -83,12 +84,6 @@ std::string SystemErrorText(DWORD error) {
 }
 
 namespace {
-std::string ClassOf(HWND window) {
-  char name[256] = {};
-  GetClassNameA(window, name, sizeof name);
-  return name;
-}
-
 std::string TitleOf(HWND window) {
   char text[256] = {};
   GetWindowTextA(window, text, sizeof text);

@@ -1,0 +1,1 @@
+// Carries the shared precompiled headers; see tests/CMakeLists.txt.
