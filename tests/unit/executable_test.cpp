@@ -1,13 +1,21 @@
-// The built velnor.exe beside this test, read back as a file: it is a GUI program of
-// the same architecture as the test (so each build's suite checks its own build),
-// it imports system DLLs only, names no networking library anywhere in its image (so
-// it can neither import one nor load one at run time by name), and its manifest names
-// an architecture Windows will accept for it. Wine starts an executable whatever its manifest says; Windows
-// refuses one whose manifest names another architecture.
+// The built velnor.exe beside this test, read back as a file, for what Windows
+// enforces and Wine lets pass: it is a GUI program of the same architecture as the
+// test (so each build's suite checks its own build), it imports system DLLs only and
+// names no networking library anywhere in its image (so it can neither import one
+// nor load one at run time by name); it can be loaded anywhere (ASLR, relocations)
+// and never runs its data (DEP, no section both writable and executable); its
+// manifest is well-formed, names an architecture Windows accepts for it, and
+// declares what the program needs; one version is written everywhere; and its icon
+// holds the sizes the shell shows.
+#include <windows.h>
+
+// The system headers below build on windows.h.
 #include <doctest.h>
+#include <msxml2.h>
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -45,6 +53,20 @@ class PeFile {
   WORD OptionalMagic() const { return *At<WORD>(optionalOffset_); }
   // The optional header of this build's own width (IMAGE_NT_HEADERS is per architecture).
   const IMAGE_OPTIONAL_HEADER* Optional() const { return At<IMAGE_OPTIONAL_HEADER>(optionalOffset_); }
+
+  WORD Characteristics() const { return file_->Characteristics; }
+  // DllCharacteristics sits at the same place in both widths of the optional header.
+  WORD DllCharacteristics() const { return Optional()->DllCharacteristics; }
+  IMAGE_DATA_DIRECTORY Directory(int index) const { return Optional()->DataDirectory[index]; }
+  std::vector<IMAGE_SECTION_HEADER> Sections() const {
+    std::vector<IMAGE_SECTION_HEADER> sections;
+    for (WORD i = 0; i < file_->NumberOfSections; ++i) {
+      const auto* section = At<IMAGE_SECTION_HEADER>(sections_ + i * sizeof(IMAGE_SECTION_HEADER));
+      REQUIRE(section);
+      sections.push_back(*section);
+    }
+    return sections;
+  }
 
   // The DLL names of the import directory, lower case.
   std::set<std::string> ImportedDlls() const {
@@ -98,15 +120,77 @@ bool Names(const std::vector<char>& bytes, const std::string& text) {
   return false;
 }
 
-std::string ManifestOf(const std::string& path) {
+// The resource's bytes, or none.
+std::string ResourceOf(const std::string& path, LPCSTR type, LPCSTR name) {
   HMODULE module = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   REQUIRE(module);
-  std::string text;
-  if (HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24)))  // RT_MANIFEST
+  std::string bytes;
+  if (HRSRC found = FindResourceA(module, name, type))
     if (HGLOBAL loaded = LoadResource(module, found))
-      text.assign(static_cast<const char*>(LockResource(loaded)), SizeofResource(module, found));
+      bytes.assign(static_cast<const char*>(LockResource(loaded)), SizeofResource(module, found));
   FreeLibrary(module);
-  return text;
+  return bytes;
+}
+
+std::string ManifestOf(const std::string& path) {
+  return ResourceOf(path, MAKEINTRESOURCEA(24), MAKEINTRESOURCEA(1));  // RT_MANIFEST
+}
+
+// What the system's XML parser says of the bytes: empty when they are well-formed,
+// else its reason and line.
+std::string XmlParseError(const std::string& bytes) {
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  std::string error = "no XML parser";
+  CLSID parserClass{};
+  IXMLDOMDocument* document = nullptr;
+  if (SUCCEEDED(CLSIDFromProgID(L"Msxml2.DOMDocument.3.0", &parserClass)) &&
+      SUCCEEDED(CoCreateInstance(parserClass, nullptr, CLSCTX_INPROC_SERVER, IID_IXMLDOMDocument,
+                                 reinterpret_cast<void**>(&document)))) {
+    // Handed over as bytes, so the parser reads the encoding the declaration names.
+    SAFEARRAY* array = SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(bytes.size()));
+    void* data = nullptr;
+    SafeArrayAccessData(array, &data);
+    std::memcpy(data, bytes.data(), bytes.size());
+    SafeArrayUnaccessData(array);
+    VARIANT source;
+    VariantInit(&source);
+    source.vt = VT_ARRAY | VT_UI1;
+    source.parray = array;
+    document->put_async(VARIANT_FALSE);
+    VARIANT_BOOL loaded = VARIANT_FALSE;
+    document->load(source, &loaded);
+    error.clear();
+    if (loaded != VARIANT_TRUE) {
+      error = "not well-formed";
+      IXMLDOMParseError* parseError = nullptr;
+      if (SUCCEEDED(document->get_parseError(&parseError)) && parseError) {
+        BSTR reason = nullptr;
+        long line = 0;
+        parseError->get_reason(&reason);
+        parseError->get_line(&line);
+        char text[512] = {};
+        if (reason) WideCharToMultiByte(CP_UTF8, 0, reason, -1, text, sizeof text - 1, nullptr, nullptr);
+        error += ": " + std::string(text) + " (line " + std::to_string(line) + ")";
+        SysFreeString(reason);
+        parseError->Release();
+      }
+    }
+    VariantClear(&source);
+    document->Release();
+  }
+  CoUninitialize();
+  return error;
+}
+
+// The value of the attribute in the first element that starts with the given text.
+std::string AttributeOf(const std::string& xml, const std::string& elementStart, const std::string& name) {
+  const std::size_t element = xml.find(elementStart);
+  if (element == std::string::npos) return {};
+  const std::size_t end = xml.find('>', element);
+  const std::size_t at = xml.find(" " + name + "=\"", element);
+  if (at == std::string::npos || at > end) return {};
+  const std::size_t value = at + name.size() + 3;
+  return xml.substr(value, xml.find('"', value) - value);
 }
 
 const std::string kProgram = TestBinaryFolder() + "velnor.exe";
@@ -173,4 +257,88 @@ TEST_CASE("the manifest names an architecture this build runs as, in both places
     CHECK((value == own || value == any));
   }
   CHECK(named == 2);  // the program's own identity and the common controls it asks for
+}
+
+TEST_CASE("the manifest is well-formed and asks for what the program needs") {
+  const std::string manifest = ManifestOf(kProgram);
+  REQUIRE(!manifest.empty());
+  // Windows refuses to start a program whose manifest does not parse.
+  CHECK(XmlParseError(manifest) == "");
+  CHECK(AttributeOf(manifest, "<assemblyIdentity type=\"win32\" name=\"Microsoft.Windows.Common-Controls\"",
+                    "version") == "6.0.0.0");
+  CHECK(AttributeOf(manifest, "<requestedExecutionLevel", "level") == "asInvoker");
+  // Without these Windows tells the program it runs on 6.2, whatever it is.
+  const struct {
+    const char* windows;
+    const char* id;
+  } supported[] = {{"7", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}"},
+                   {"8", "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}"},
+                   {"8.1", "{1f676c76-80e1-4239-95bb-83d0f6d0da78}"},
+                   {"10 and 11", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}};
+  for (const auto& os : supported) {
+    INFO("Windows " << std::string(os.windows));
+    CHECK(manifest.find("<supportedOS Id=\"" + std::string(os.id) + "\"/>") != std::string::npos);
+  }
+}
+
+TEST_CASE("velnor.exe loads at any address and never runs its data") {
+  PeFile pe(ReadWhole(kProgram));
+  const WORD dll = pe.DllCharacteristics();
+  CHECK((dll & IMAGE_DLLCHARACTERISTICS_DYNAMIC_BASE) != 0);
+  CHECK((dll & IMAGE_DLLCHARACTERISTICS_NX_COMPAT) != 0);
+#if defined(_WIN64)
+  CHECK((dll & IMAGE_DLLCHARACTERISTICS_HIGH_ENTROPY_VA) != 0);
+#endif
+  // ASLR moves only an image that can be relocated.
+  CHECK((pe.Characteristics() & IMAGE_FILE_RELOCS_STRIPPED) == 0);
+  CHECK(pe.Directory(IMAGE_DIRECTORY_ENTRY_BASERELOC).Size > 0);
+  for (const IMAGE_SECTION_HEADER& section : pe.Sections()) {
+    const std::string name(reinterpret_cast<const char*>(section.Name),
+                           strnlen(reinterpret_cast<const char*>(section.Name), 8));
+    INFO(name);
+    CHECK_FALSE(((section.Characteristics & IMAGE_SCN_MEM_WRITE) &&
+                 (section.Characteristics & IMAGE_SCN_MEM_EXECUTE)));
+  }
+}
+
+TEST_CASE("one version: the fixed file version, the FileVersion text and the manifest's") {
+  DWORD ignored = 0;
+  const DWORD size = GetFileVersionInfoSizeA(kProgram.c_str(), &ignored);
+  REQUIRE(size > 0);
+  std::vector<char> block(size);
+  REQUIRE(GetFileVersionInfoA(kProgram.c_str(), 0, size, block.data()));
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT length = 0;
+  REQUIRE(VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
+  const std::string fixedVersion = std::to_string(HIWORD(fixed->dwFileVersionMS)) + "." +
+                                   std::to_string(LOWORD(fixed->dwFileVersionMS)) + "." +
+                                   std::to_string(HIWORD(fixed->dwFileVersionLS)) + "." +
+                                   std::to_string(LOWORD(fixed->dwFileVersionLS));
+  WORD* translation = nullptr;
+  REQUIRE(VerQueryValueA(block.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation),
+                         &length));
+  REQUIRE(length >= 4);
+  char path[64];
+  std::snprintf(path, sizeof path, "\\StringFileInfo\\%04x%04x\\FileVersion", translation[0], translation[1]);
+  char* text = nullptr;
+  REQUIRE(VerQueryValueA(block.data(), path, reinterpret_cast<void**>(&text), &length));
+  CHECK(std::string(text) == fixedVersion);
+  CHECK(AttributeOf(ManifestOf(kProgram), "<assemblyIdentity type=\"win32\" name=\"Velnor\"", "version") ==
+        fixedVersion);
+}
+
+TEST_CASE("the program icon holds the 16 and 32 pixel images the shell shows") {
+  const std::string group = ResourceOf(kProgram, MAKEINTRESOURCEA(14), MAKEINTRESOURCEA(1));  // RT_GROUP_ICON
+  REQUIRE(group.size() >= 6);
+  const auto count = static_cast<std::size_t>(static_cast<unsigned char>(group[4]) |
+                                              static_cast<unsigned char>(group[5]) << 8);
+  REQUIRE(group.size() >= 6 + count * 14);  // GRPICONDIR, then 14-byte entries
+  std::set<int> sizes;
+  for (std::size_t i = 0; i < count; ++i) {
+    const auto width = static_cast<unsigned char>(group[6 + i * 14]);
+    const auto height = static_cast<unsigned char>(group[6 + i * 14 + 1]);
+    if (width == height) sizes.insert(width == 0 ? 256 : width);
+  }
+  CHECK(sizes.count(16) == 1);
+  CHECK(sizes.count(32) == 1);
 }
