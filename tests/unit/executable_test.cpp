@@ -24,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "program_resources.h"
 #include "velnor_process.h"
 
 namespace {
@@ -120,21 +121,14 @@ bool Names(const std::vector<char>& bytes, const std::string& text) {
   return false;
 }
 
-// The resource's bytes, or none.
-std::string ResourceOf(const std::string& path, LPCSTR type, LPCSTR name) {
-  HMODULE module = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-  REQUIRE(module);
-  std::string bytes;
-  if (HRSRC found = FindResourceA(module, name, type))
-    if (HGLOBAL loaded = LoadResource(module, found))
-      bytes.assign(static_cast<const char*>(LockResource(loaded)), SizeofResource(module, found));
-  FreeLibrary(module);
-  return bytes;
+// The program's resource as stored: the built velnor.exe beside this test, loaded as data.
+std::string ResourceOf(LPCSTR type, LPCSTR name) {
+  const ProgramResources resources;
+  REQUIRE(resources.Module());
+  return resources.Bytes(name, type);
 }
 
-std::string ManifestOf(const std::string& path) {
-  return ResourceOf(path, MAKEINTRESOURCEA(24), MAKEINTRESOURCEA(1));  // RT_MANIFEST
-}
+std::string ManifestOf() { return ResourceOf(MAKEINTRESOURCEA(24), MAKEINTRESOURCEA(1)); }  // RT_MANIFEST
 
 // What the system's XML parser says of the bytes: empty when they are well-formed,
 // else its reason and line.
@@ -240,7 +234,7 @@ TEST_CASE("velnor.exe names no networking library or call, to import or to load 
 }
 
 TEST_CASE("the manifest names an architecture this build runs as, in both places") {
-  const std::string manifest = ManifestOf(kProgram);
+  const std::string manifest = ManifestOf();
   REQUIRE(manifest.find("<assembly") != std::string::npos);
 #if defined(_WIN64)
   const std::string own = "processorArchitecture=\"amd64\"";
@@ -260,7 +254,7 @@ TEST_CASE("the manifest names an architecture this build runs as, in both places
 }
 
 TEST_CASE("the manifest is well-formed and asks for what the program needs") {
-  const std::string manifest = ManifestOf(kProgram);
+  const std::string manifest = ManifestOf();
   REQUIRE(!manifest.empty());
   // Windows refuses to start a program whose manifest does not parse.
   CHECK(XmlParseError(manifest) == "");
@@ -323,12 +317,12 @@ TEST_CASE("one version: the fixed file version, the FileVersion text and the man
   char* text = nullptr;
   REQUIRE(VerQueryValueA(block.data(), path, reinterpret_cast<void**>(&text), &length));
   CHECK(std::string(text) == fixedVersion);
-  CHECK(AttributeOf(ManifestOf(kProgram), "<assemblyIdentity type=\"win32\" name=\"Velnor\"", "version") ==
+  CHECK(AttributeOf(ManifestOf(), "<assemblyIdentity type=\"win32\" name=\"Velnor\"", "version") ==
         fixedVersion);
 }
 
 TEST_CASE("the program icon holds the 16 and 32 pixel images the shell shows") {
-  const std::string group = ResourceOf(kProgram, MAKEINTRESOURCEA(14), MAKEINTRESOURCEA(1));  // RT_GROUP_ICON
+  const std::string group = ResourceOf(MAKEINTRESOURCEA(14), MAKEINTRESOURCEA(1));  // RT_GROUP_ICON
   REQUIRE(group.size() >= 6);
   const auto count = static_cast<std::size_t>(static_cast<unsigned char>(group[4]) |
                                               static_cast<unsigned char>(group[5]) << 8);
