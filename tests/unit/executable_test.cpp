@@ -3,10 +3,10 @@
 // test (so each build's suite checks its own build), it imports system DLLs only and
 // names no networking library anywhere in its image (so it can neither import one
 // nor load one at run time by name); it can be loaded anywhere (ASLR, relocations)
-// and never runs its data (DEP, no section both writable and executable); its
-// manifest is well-formed, names an architecture Windows accepts for it, and
-// declares what the program needs; one version is written everywhere; and its icon
-// holds the sizes the shell shows.
+// and never runs its data (DEP, no section both writable and executable); it holds
+// no time of its building; its manifest is well-formed, names an architecture
+// Windows accepts for it, and declares what the program needs; one version is
+// written everywhere; and its icon holds the sizes the shell shows.
 #include <windows.h>
 
 // The system headers below build on windows.h.
@@ -56,6 +56,12 @@ class PeFile {
   const IMAGE_OPTIONAL_HEADER* Optional() const { return At<IMAGE_OPTIONAL_HEADER>(optionalOffset_); }
 
   WORD Characteristics() const { return file_->Characteristics; }
+  DWORD TimeDateStamp() const { return file_->TimeDateStamp; }
+  // The root of the resource tree, which has a time field of its own.
+  const IMAGE_RESOURCE_DIRECTORY* ResourceRoot() const {
+    auto offset = FileOffset(Directory(IMAGE_DIRECTORY_ENTRY_RESOURCE).VirtualAddress);
+    return offset ? At<IMAGE_RESOURCE_DIRECTORY>(*offset) : nullptr;
+  }
   // DllCharacteristics sits at the same place in both widths of the optional header.
   WORD DllCharacteristics() const { return Optional()->DllCharacteristics; }
   IMAGE_DATA_DIRECTORY Directory(int index) const { return Optional()->DataDirectory[index]; }
@@ -293,6 +299,18 @@ TEST_CASE("velnor.exe loads at any address and never runs its data") {
     CHECK_FALSE(((section.Characteristics & IMAGE_SCN_MEM_WRITE) &&
                  (section.Characteristics & IMAGE_SCN_MEM_EXECUTE)));
   }
+}
+
+// A release is rebuilt from its sources to the same bytes; a time of building
+// written anywhere in the image would make every build differ.
+TEST_CASE("velnor.exe holds no time of its building") {
+  PeFile pe(ReadWhole(kProgram));
+  CHECK(pe.TimeDateStamp() == 0);
+  const IMAGE_RESOURCE_DIRECTORY* resources = pe.ResourceRoot();
+  REQUIRE(resources);
+  CHECK(resources->TimeDateStamp == 0);
+  // A debug directory (CodeView) carries a time of its own; the release is stripped.
+  CHECK(pe.Directory(IMAGE_DIRECTORY_ENTRY_DEBUG).Size == 0);
 }
 
 TEST_CASE("one version: the fixed file version, the FileVersion text and the manifest's") {
