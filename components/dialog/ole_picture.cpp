@@ -6,20 +6,29 @@
 #include <utility>
 
 #include "framework/error.h"
+#include "framework/system_library.h"
 
 namespace {
 using LoadPictureFunction = HRESULT(WINAPI*)(IStream*, LONG, BOOL, REFIID, void**);
+using MakeStreamFunction = HRESULT(WINAPI*)(HGLOBAL, BOOL, IStream**);
+
+// The OLE libraries are looked up on the first picture, not imported: only the
+// dialogs show pictures, and a tray program that never opens one should not carry
+// OLE all day. A library that cannot be loaded counts as its call failing.
 
 // The loader olepro32 exports by ordinal 251, looked up once; oleaut32's
 // OleLoadPicture is the same function and serves where that export is missing.
 LoadPictureFunction PictureLoader() {
   static const LoadPictureFunction loader = [] {
-    if (HMODULE module = LoadLibraryA("olepro32.dll"))
-      if (FARPROC found = GetProcAddress(module, MAKEINTRESOURCEA(251)))
-        return reinterpret_cast<LoadPictureFunction>(reinterpret_cast<void*>(found));
-    return static_cast<LoadPictureFunction>(&OleLoadPicture);
+    if (auto found = SystemFunction<LoadPictureFunction>("olepro32.dll", MAKEINTRESOURCEA(251))) return found;
+    return SystemFunction<LoadPictureFunction>("oleaut32.dll", "OleLoadPicture");
   }();
   return loader;
+}
+
+MakeStreamFunction StreamMaker() {
+  static const auto maker = SystemFunction<MakeStreamFunction>("ole32.dll", "CreateStreamOnHGlobal");
+  return maker;
 }
 
 // Global memory that is freed unless a stream has taken it over.
@@ -70,7 +79,8 @@ ComPtr<IPicture> DecodeOlePicture(std::string_view bytes) {
   GlobalMemory memory(bytes.size());
   if (!memory.Get() || !CopyInto(memory.Get(), bytes)) throw Error(kImageNoMemory);
   ComPtr<IStream> stream;
-  if (FAILED(CreateStreamOnHGlobal(memory.Get(), TRUE, stream.Put()))) throw Error(kImageNoStream);
+  const MakeStreamFunction makeStream = StreamMaker();
+  if (!makeStream || FAILED(makeStream(memory.Get(), TRUE, stream.Put()))) throw Error(kImageNoStream);
   if (!stream) throw Error(kImageEmptyStream);
   memory.Release();  // the stream frees it now
   // The stream starts as long as the block, which the allocator may have rounded up:
@@ -79,8 +89,10 @@ ComPtr<IPicture> DecodeOlePicture(std::string_view bytes) {
   size.QuadPart = bytes.size();
   if (FAILED(stream->SetSize(size))) throw Error(kImageNoStream);
   ComPtr<IPicture> picture;
-  const HRESULT loaded = PictureLoader()(stream.Get(), static_cast<LONG>(bytes.size()), FALSE, IID_IPicture,
-                                         reinterpret_cast<void**>(picture.Put()));
+  const LoadPictureFunction load = PictureLoader();
+  if (!load) throw Error(kImageInvalidFormat);
+  const HRESULT loaded = load(stream.Get(), static_cast<LONG>(bytes.size()), FALSE, IID_IPicture,
+                              reinterpret_cast<void**>(picture.Put()));
   if (FAILED(loaded)) throw Error(kImageInvalidFormat);
   // A loader that reports success without a picture has still failed.
   if (!picture) throw Error(kImageNotLoaded);

@@ -7,6 +7,7 @@
 // recording shell handler.
 #include <doctest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "dialog_reference.h"
 #include "key_input.h"
 #include "mouse_input.h"
+#include "process_modules.h"
 #include "program_resources.h"
 #include "screenshot.h"
 #include "shell_open_recorder.h"
@@ -107,6 +109,29 @@ TEST_CASE(
   CHECK(session.velnor.Running());
   CHECK_FALSE(session.velnor.Shows(kMainTitle));
   CHECK(session.tray.IconShown());
+}
+
+// OLE serves only the dialogs' pictures: a program that sits in the tray all day
+// loads it when a dialog first shows one, not at start-up.
+TEST_CASE("the OLE libraries are loaded when the About box first shows its background, not before") {
+  VelnorSession session(kSlots);
+  REQUIRE(session.Start());
+  const std::set<std::string> atStart = LoadedModules(session.velnor.Id());
+  // The look sees the program and what it imports.
+  REQUIRE(atStart.count("velnor.exe") == 1);
+  REQUIRE(atStart.count("user32.dll") == 1);
+  for (const char* ole : {"ole32.dll", "oleaut32.dll", "olepro32.dll"}) {
+    INFO(ole);
+    CHECK(atStart.count(ole) == 0);
+  }
+
+  HWND about = OpenFromIconMenu(session);
+  REQUIRE(about != nullptr);
+  const std::set<std::string> withAbout = LoadedModules(session.velnor.Id());
+  CHECK(withAbout.count("ole32.dll") == 1);
+  CHECK(withAbout.count("oleaut32.dll") == 1);
+  // And the background it decoded with them is on the screen.
+  CHECK(ShowsLabel(about, kVersionLabel, "1.0.0.0"));
 }
 
 TEST_CASE("the labels, the notice and the OK button look as the layout gives them") {

@@ -301,6 +301,14 @@ TEST_CASE("velnor.exe loads at any address and never runs its data") {
   }
 }
 
+// Wine maps a program's file into memory only when its sections lie in the file
+// as they will in memory; otherwise it copies the whole image into private memory.
+TEST_CASE("velnor.exe's sections lie in the file as in memory") {
+  PeFile pe(ReadWhole(kProgram));
+  CHECK(pe.Optional()->FileAlignment == pe.Optional()->SectionAlignment);
+  CHECK(pe.Optional()->SectionAlignment == 4096);
+}
+
 // A release is rebuilt from its sources to the same bytes; a time of building
 // written anywhere in the image would make every build differ.
 TEST_CASE("velnor.exe holds no time of its building") {
