@@ -1,16 +1,19 @@
 #pragma once
-// A subclass of one window through the system's own subclass chain (comctl32's
-// SetWindowSubclass): every subclass has the one shared procedure and the object's
-// address as its identifier, so subclasses of any owner come off in any order
-// without breaking each other, and no procedure code is made per object.
+// A subclass of one window through a chain of the framework's own: one shared
+// procedure sits in the window and calls the subclasses from the top down, so
+// subclasses of any owner come off in any order without breaking each other, and no
+// procedure code is made per object. (The system's chain, SetWindowSubclass, lives
+// in the common controls library, which costs a tray program megabytes to load at
+// start-up under Wine for nothing else it needs there.)
 //
 // While installed, every message of the window goes to the handler, which passes it
-// on to the rest of the chain with PassOn. A subclass that comes off while someone
-// else's procedure (one set with SetWindowLongPtr) sits above the chain stays in the
-// chain, with nothing behind it, only passing messages on, until the window goes:
-// that procedure keeps calling the chain, and must find it whole.
+// on to the rest of the chain with PassOn. When the last subclass comes off while
+// someone else's procedure (one set with SetWindowLongPtr) sits above the chain, the
+// chain's procedure stays, only passing messages on, until the window goes: that
+// procedure keeps calling it, and must find it whole.
 #include <windows.h>
 
+#include <cstddef>
 #include <functional>
 
 #include "framework/message_window.h"
@@ -37,13 +40,13 @@ class WindowSubclass {
   void PassOn(Message& message) const;
 
  private:
-  static LRESULT CALLBACK Procedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                    DWORD_PTR self);
-  UINT_PTR Id() const { return reinterpret_cast<UINT_PTR>(this); }
+  struct Chain;
+  static LRESULT CALLBACK ChainProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+  // Calls the highest subclass below position, or the window's own procedure.
+  static LRESULT CallBelow(HWND window, Chain& chain, std::size_t position, UINT msg, WPARAM wParam,
+                           LPARAM lParam);
+  static void Tidy(HWND window, Chain* chain, bool windowGoes);
 
   Handler handler_;
   HWND window_ = nullptr;
-  // The window's procedure right after this subclass went in: the chain's own. Another
-  // procedure there at removal is someone else's, set on top of the chain since.
-  WNDPROC chainProcedure_ = nullptr;
 };

@@ -8,8 +8,31 @@
 #include "components/dialog/markup_text.h"
 #include "components/dialog/markup_values.h"
 #include "framework/gdi.h"
+#include "framework/system_library.h"
 
 namespace {
+// The image-list calls, looked up on the first picture of a list rather than
+// imported: the common controls library is loaded by whoever made the list, and a
+// program that shows no such picture need not load it at all. Missing calls draw
+// nothing and count no images.
+struct ImageListCalls {
+  decltype(&ImageList_Draw) draw =
+      SystemFunction<decltype(&ImageList_Draw)>("comctl32.dll", "ImageList_Draw");
+  decltype(&ImageList_GetIconSize) iconSize =
+      SystemFunction<decltype(&ImageList_GetIconSize)>("comctl32.dll", "ImageList_GetIconSize");
+  decltype(&ImageList_GetImageCount) imageCount =
+      SystemFunction<decltype(&ImageList_GetImageCount)>("comctl32.dll", "ImageList_GetImageCount");
+};
+
+const ImageListCalls& ImageLists() {
+  static const ImageListCalls calls;
+  return calls;
+}
+
+void DrawListImage(HIMAGELIST list, int index, HDC dc, int x, int y, UINT style) {
+  if (ImageLists().draw) ImageLists().draw(list, index, dc, x, y, style);
+}
+
 SIZE ScaleToDevice(HDC dc, int width, int height) {
   return {MulDiv(width, GetDeviceCaps(dc, LOGPIXELSX), 96),
           MulDiv(height, GetDeviceCaps(dc, LOGPIXELSY), 96)};
@@ -32,7 +55,7 @@ void StretchImage(HDC dc, HIMAGELIST images, int index, int width, int height, c
     ScopedSelect select(scratch.Get(), bitmap.Get());
     RECT all{0, 0, width, height};
     FillRect(scratch.Get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    ImageList_Draw(images, index, scratch.Get(), 0, 0, ILD_TRANSPARENT);
+    DrawListImage(images, index, scratch.Get(), 0, 0, ILD_TRANSPARENT);
     GdiFlush();
   }
   StretchDIBits(dc, target.left, target.top, target.right - target.left, target.bottom - target.top, 0, 0,
@@ -48,11 +71,11 @@ SIZE PlaceListImage(LinePass& line, HIMAGELIST list, int index, ListImage kind) 
   MarkupState& s = line.state;
   int width = 0;
   int height = 0;
-  ImageList_GetIconSize(list, &width, &height);
+  if (ImageLists().iconSize) ImageLists().iconSize(list, &width, &height);
   HDC dc = s.canvas.Handle();
   if (line.Drawing() && !s.options.Printing) {
-    ImageList_Draw(list, index, dc, line.C.left, line.C.top,
-                   kind == ListImage::liSystemIcon ? ILD_TRANSPARENT : ILD_NORMAL);
+    DrawListImage(list, index, dc, line.C.left, line.C.top,
+                  kind == ListImage::liSystemIcon ? ILD_TRANSPARENT : ILD_NORMAL);
   } else if (line.Drawing()) {
     const RECT target{line.C.left, line.C.top, line.C.left + PrintSize(width, s.options.PrintScale),
                       line.C.top + PrintSize(height, s.options.PrintScale)};
@@ -69,7 +92,8 @@ SIZE PlaceListImage(LinePass& line, HIMAGELIST list, int index, ListImage kind) 
 SIZE ImageListPicture(LinePass& line, const std::string& source) {
   const HIMAGELIST images = line.state.options.Images;
   const int index = ReadNumber(std::string_view(source).substr(std::min<std::size_t>(4, source.size())));
-  if (!images || index < 0 || index >= ImageList_GetImageCount(images)) return {0, 0};
+  const int count = ImageLists().imageCount ? ImageLists().imageCount(images) : 0;
+  if (!images || index < 0 || index >= count) return {0, 0};
   return PlaceListImage(line, images, index, ListImage::liImageList);
 }
 

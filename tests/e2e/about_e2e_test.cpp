@@ -111,20 +111,25 @@ TEST_CASE(
   CHECK(session.tray.IconShown());
 }
 
-// OLE serves only the dialogs' pictures: a program that sits in the tray all day
-// loads it when a dialog first shows one, not at start-up.
-TEST_CASE("the OLE libraries are loaded when the About box first shows its background, not before") {
+// A tray program is paid for all day by what it holds while it waits: the libraries
+// only the dialogs need are loaded when a dialog first needs them. The visual-styles
+// library is loaded at start-up, as the buttons' looks depend on it from the first
+// paint.
+TEST_CASE(
+    "at start-up the program loads the visual-styles library, but neither OLE nor the common controls") {
   VelnorSession session(kSlots);
   REQUIRE(session.Start());
   const std::set<std::string> atStart = LoadedModules(session.velnor.Id());
   // The look sees the program and what it imports.
   REQUIRE(atStart.count("velnor.exe") == 1);
   REQUIRE(atStart.count("user32.dll") == 1);
-  for (const char* ole : {"ole32.dll", "oleaut32.dll", "olepro32.dll"}) {
-    INFO(ole);
-    CHECK(atStart.count(ole) == 0);
+  CHECK(atStart.count("uxtheme.dll") == 1);
+  for (const char* deferred : {"ole32.dll", "oleaut32.dll", "olepro32.dll", "comctl32.dll"}) {
+    INFO(deferred);
+    CHECK(atStart.count(deferred) == 0);
   }
 
+  // The About box's background is decoded by OLE's picture loader.
   HWND about = OpenFromIconMenu(session);
   REQUIRE(about != nullptr);
   const std::set<std::string> withAbout = LoadedModules(session.velnor.Id());

@@ -16,6 +16,7 @@
 #include "message_box_look.h"
 #include "message_box_watcher.h"
 #include "mouse_input.h"
+#include "process_modules.h"
 #include "screenshot.h"
 #include "slot_store.h"
 #include "text.h"
@@ -117,6 +118,20 @@ bool Fill(HWND dialog, const RECT& field, const std::string& typed, const std::s
 bool Fill(HWND dialog, const RECT& field, const std::string& text) { return Fill(dialog, field, text, text); }
 
 void Click(HWND dialog, const RECT& control) { ClickAt(Middle(dialog, control)); }
+
+// The editor's edit boxes are the common controls' own (version 6, as the manifest
+// asks): the system loads the library when the first of them is made, since the
+// program no longer loads it at start-up.
+TEST_CASE("the editor's edit boxes come from the common controls, loaded when the editor opens") {
+  VelnorSession session({});
+  REQUIRE(session.Start());
+  CHECK(LoadedModules(session.velnor.Id()).count("comctl32.dll") == 0);
+  HWND dialog = OpenEditor(session, kSlot);
+  REQUIRE(dialog != nullptr);
+  CHECK(LoadedModules(session.velnor.Id()).count("comctl32.dll") == 1);
+  Click(dialog, kCancelButton);
+  CHECK(EditorGone(session));
+}
 
 // What the editor opened on the slot shows in its three fields, as "display / paste /
 // key", closed again by Cancel; empty when it did not open.
