@@ -357,12 +357,13 @@ TEST_CASE("a real click on button i edits slot i") {
 }
 
 TEST_CASE(
-    "the icon's menu and the panel's menu as shown: Preferences first, About, Quit, separators between") {
+    "the icon's menu and the panel's menu as shown: Preferences first, About, Restore clipboard, Quit, "
+    "separators between") {
   PrepareStore({});
   ProgramWindows program;
   TMainFrm& main = program.MainForm();
   // Captions as bytes; separators are separators, not items with a text.
-  const std::string expected = "Preferences(&P) | - | About(&A) | - | Quit(&Q)";
+  const std::string expected = "Preferences(&P) | - | About(&A) | Restore clipboard(&R) | - | Quit(&Q)";
 
   {
     ShownMenuReader menu("menu-of-the-icon");
