@@ -46,8 +46,20 @@ std::size_t ObjectBytes(UINT format, HANDLE object) {
 
 HANDLE CopyOfObject(UINT format, HANDLE object) {
   switch (format) {
-    case CF_BITMAP:
-      return CopyImage(object, IMAGE_BITMAP, 0, 0, 0);
+    case CF_BITMAP: {
+      // Same size and depth, same bits: CopyImage would turn it into the screen's depth.
+      BITMAP info{};
+      if (!GetObjectA(object, sizeof info, &info)) return nullptr;
+      const LONG size = info.bmWidthBytes * info.bmHeight * info.bmPlanes;
+      std::unique_ptr<char[]> bits(new char[static_cast<std::size_t>(size)]);
+      if (GetBitmapBits(static_cast<HBITMAP>(object), size, bits.get()) != size) return nullptr;
+      HBITMAP copy = CreateBitmap(info.bmWidth, info.bmHeight, info.bmPlanes, info.bmBitsPixel, nullptr);
+      if (copy && SetBitmapBits(copy, static_cast<DWORD>(size), bits.get()) != size) {
+        DeleteObject(copy);
+        return nullptr;
+      }
+      return copy;
+    }
     case CF_ENHMETAFILE:
       return CopyEnhMetaFileA(static_cast<HENHMETAFILE>(object), nullptr);
     case CF_PALETTE: {
