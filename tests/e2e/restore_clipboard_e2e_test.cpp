@@ -185,6 +185,28 @@ TEST_CASE("switch on, a target that never reads the paste: the content is back w
   CheckHolds(content, before);
 }
 
+TEST_CASE("switch on, another program holds the clipboard when the content would go back: it stays away") {
+  Session session(std::pair{REG_DWORD, Dword(1)});
+  REQUIRE(session.Ready());
+  SendMessageA(session.target.Edit(), EM_SETREADONLY, TRUE, 0);  // never reads: the bound ends it
+  REQUIRE(ReplaceClipboard(UserContent()));
+  PressHotkey(HotkeyModifiers(kFirst), '1');
+  REQUIRE(PumpUntil([] { return !UserContentShows(); }));  // the paste took the clipboard
+  {
+    ClipboardHolder other;
+    REQUIRE(other.Held());
+    PumpFor(kReadBound + 500);
+  }
+  // Nothing went back, nothing is waiting to: the paste's text stays, as without the switch.
+  PumpFor(500);
+  CHECK_FALSE(UserContentShows());
+  CHECK(ClipboardBlock(CF_TEXT).value_or("(none)") == kFirst.paste + '\0');
+  // And the program goes on pasting.
+  SendMessageA(session.target.Edit(), EM_SETREADONLY, FALSE, 0);
+  PressHotkey(HotkeyModifiers(kSecond), '2');
+  CHECK(session.PasteArrives(kSecond.paste));
+}
+
 TEST_CASE(
     "switch on, 40 presses of two slots back to back: each lands in order, the content comes back once") {
   Session session(std::pair{REG_DWORD, Dword(1)});
