@@ -15,7 +15,6 @@
 class ClipboardKeeper {
  public:
   void SetEnabled(bool on) { enabled_ = on; }
-  bool Enabled() const { return enabled_; }
   // Inside the offer's open clipboard, just before the offer empties it.
   void BeforeOffer(const ClipboardOffer& clipboard);
   void Offered(std::uint64_t offer) { lastOffer_ = offer; }

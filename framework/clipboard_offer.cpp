@@ -144,7 +144,9 @@ void ClipboardOffer::Render() {
   DWORD expected;
   {
     std::lock_guard<SlimMutex> lock(mutex_);
-    if (!offered_) return;
+    // Asked at all, the last offer's text is still on the clipboard: also while the
+    // next offer, about to replace it, looks at what it replaces (offered_ is 0 then).
+    if (!lastOffer_) return;
     text = text_;
     expected = expectedReader_;
   }
