@@ -44,7 +44,7 @@ void TCopyPaste::Execute() {
   PasteQueue::Turn turn(*queue_, turn_);
   if (!turn.Granted()) return;  // the program is ending and its time for pastes is up
   ClipboardOffer& clipboard = queue_->Clipboard();
-  const std::uint64_t offer = clipboard.Offer(PasteText);
+  const std::uint64_t offer = queue_->Offer(PasteText);
   clipboard.ExpectReader(offer, ForegroundProcess());
   // The target sees Ctrl+V only, not Ctrl+Alt+Shift+V, while the hotkey is still held.
   // One SendInput, so neither the user's typing nor another program's input can come

@@ -18,6 +18,8 @@ class TDM : public Component {
   bool IsHotkeyFree(int index, const std::string& text) const;
   void ApplyHotkey(int index, const std::string& text);
   void PasteSlot(int index, TShiftState shift);
+  // The switch that puts the user's clipboard content back after a run of pastes.
+  void SetRestoreClipboard(bool on) { pastes_->SetRestoreClipboard(on); }
   // At the program's end, after its message loop: lets the pastes still pending finish
   // (bounded; see PasteQueue::FinishPending).
   void FinishPendingPastes() { pastes_->FinishPending(); }

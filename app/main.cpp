@@ -4,6 +4,7 @@
 #include "app/datamod.h"
 #include "app/form_font.h"
 #include "app/hotkeypref.h"
+#include "app/restore_setting.h"
 #include "app/shortcut.h"
 #include "framework/application.h"
 
@@ -21,6 +22,9 @@ TMainFrm::TMainFrm(Component* owner, TDM& dataModule) : TForm(owner), dataModule
   RefreshButtons(*ButtonList, kCaptionModeMainWindow);
   for (int i = 0; i < kSlotCount; ++i) dataModule_.ApplyHotkey(i, MakeHotkeyText(*(*SlotList)[i]));
   dataModule_.SetSlots(SlotList.get());
+  const bool restore = ReadRestoreClipboard();
+  RestoreClipboardR1->SetChecked(restore);
+  dataModule_.SetRestoreClipboard(restore);
   TrayIcon->SetActive(true);
 }
 
@@ -51,6 +55,8 @@ void TMainFrm::LoadLayout() {
   N1 = &TaskTrayPopupMenu->Add("N1", "-");
   AboutA1 = &TaskTrayPopupMenu->Add("AboutA1", "About(&A)");
   AboutA1->OnClick = Bind(this, &TMainFrm::AboutA1Click);
+  RestoreClipboardR1 = &TaskTrayPopupMenu->Add("RestoreClipboardR1", "Restore clipboard(&R)");
+  RestoreClipboardR1->OnClick = Bind(this, &TMainFrm::RestoreClipboardR1Click);
   N2 = &TaskTrayPopupMenu->Add("N2", "-");
   QuitQ1 = &TaskTrayPopupMenu->Add("QuitQ1", "Quit(&Q)");
   QuitQ1->OnClick = Bind(this, &TMainFrm::QuitQ1Click);
@@ -166,6 +172,14 @@ void TMainFrm::WndProcHookMessageAfter(Component*, Message& Msg, bool& Handled) 
 void TMainFrm::AboutA1Click(Component*) {
   TAboutFrm about(this);
   about.ShowModal();
+}
+
+void TMainFrm::RestoreClipboardR1Click(Component*) {
+  const bool on = !RestoreClipboardR1->Checked();
+  // Stored first: a failed write goes to the standard error box and changes nothing.
+  WriteRestoreClipboard(on);
+  RestoreClipboardR1->SetChecked(on);
+  dataModule_.SetRestoreClipboard(on);
 }
 
 void TMainFrm::QuitQ1Click(Component*) { Close(); }

@@ -36,6 +36,7 @@ class TMainFrm : public TForm {
   void PreferencesP1Click(Component* Sender);
   void WndProcHookMessageAfter(Component* Sender, Message& Msg, bool& Handled);
   void AboutA1Click(Component* Sender);
+  void RestoreClipboardR1Click(Component* Sender);
   void QuitQ1Click(Component* Sender);
   void FormClose(Component* Sender, TCloseAction& Action);
 
@@ -52,6 +53,7 @@ class TMainFrm : public TForm {
   TMenuItem* PreferencesP1 = nullptr;
   TMenuItem* N1 = nullptr;
   TMenuItem* AboutA1 = nullptr;
+  TMenuItem* RestoreClipboardR1 = nullptr;
   TMenuItem* N2 = nullptr;
   TMenuItem* QuitQ1 = nullptr;
   // Null once FormClose released the records.

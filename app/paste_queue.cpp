@@ -50,10 +50,31 @@ PasteQueue::Turn::Turn(PasteQueue& queue, std::uint64_t turn) : queue_(queue), t
 
 PasteQueue::Turn::~Turn() {
   if (!granted_) return;
+  bool last;
+  {
+    std::lock_guard<SlimMutex> lock(queue_.mutex_);
+    last = queue_.live_ == 1;  // only this worker: no paste follows in this run
+  }
+  // Still holding the turn, so a paste made meanwhile waits and keeps what goes back.
+  // Outside the lock: emptying the clipboard waits for the user-interface thread,
+  // which takes the lock to make a worker.
+  if (last) {
+    try {
+      queue_.keeper_.EndRun(*queue_.clipboard_);
+    } catch (...) {
+      // What could not go back is lost as it would be without the switch.
+    }
+  }
   std::lock_guard<SlimMutex> lock(queue_.mutex_);
   queue_.held_ = false;
   // A skipped worker that turns up late follows the one that went on without it.
   queue_.Serve(std::max(queue_.serving_, turn_ + 1));
+}
+
+std::uint64_t PasteQueue::Offer(const std::string& text) {
+  const std::uint64_t offer = clipboard_->Offer(text, [this] { keeper_.BeforeOffer(*clipboard_); });
+  keeper_.Offered(offer);
+  return offer;
 }
 
 void PasteQueue::Serve(std::uint64_t turn) {

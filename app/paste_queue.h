@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 
+#include "app/clipboard_keeper.h"
 #include "framework/clipboard_offer.h"
 #include "framework/sync.h"
 
@@ -24,7 +25,12 @@ class PasteQueue {
   std::uint64_t WorkerMade();
   void WorkerGone();
   ClipboardOffer& Clipboard() { return *clipboard_; }
+  // The switch that puts the user's clipboard content back after a run of pastes.
+  void SetRestoreClipboard(bool on) { keeper_.SetEnabled(on); }
 
+  // Offers a worker's text, holding its turn: the user's content is kept before the
+  // first offer of a run.
+  std::uint64_t Offer(const std::string& text);
   // A worker's turn at the clipboard, held for its whole clipboard step and handed on
   // also when that step throws; not granted once the program is ending.
   class Turn {
@@ -60,4 +66,5 @@ class PasteQueue {
   bool closing_ = false;  // the program is ending: no worker starts a paste any more
   std::uint64_t nextTurn_ = 0;
   std::unique_ptr<ClipboardOffer> clipboard_;
+  ClipboardKeeper keeper_;  // used by the worker holding the turn only
 };

@@ -6,6 +6,14 @@ namespace {
 // A reader that has just read our text closes the clipboard again within
 // microseconds; this much is only for a loaded machine.
 constexpr std::chrono::milliseconds kReaderCloses{500};
+
+// Closes the clipboard this thread opened, on every way out of a scope.
+struct OpenedByOffer {
+  OpenedByOffer() = default;
+  ~OpenedByOffer() { CloseClipboard(); }
+  OpenedByOffer(const OpenedByOffer&) = delete;
+  OpenedByOffer& operator=(const OpenedByOffer&) = delete;
+};
 }  // namespace
 
 ClipboardOffer::ClipboardOffer(std::string cannotOpenMessage)
@@ -17,29 +25,62 @@ ClipboardOffer::~ClipboardOffer() {
   RenderAll();
 }
 
-std::uint64_t ClipboardOffer::Offer(const std::string& text) {
+std::uint64_t ClipboardOffer::Offer(const std::string& text, const std::function<void()>& beforeEmptying) {
   {
     // From here on the clipboard's content is no longer ours to count: emptying it
     // tells this window so, and that must not be taken for a stranger replacing it.
     std::lock_guard<SlimMutex> lock(mutex_);
     offered_ = 0;
   }
-  if (!OpenClipboard(window_.Handle()) && !(LastReaderCloses() && OpenClipboard(window_.Handle())))
-    throw Error(cannotOpen_);
-  EmptyClipboard();
+  if (!Open()) throw Error(cannotOpen_);
   std::uint64_t offer;
   {
-    std::lock_guard<SlimMutex> lock(mutex_);
-    offer = offered_ = ++lastOffer_;
-    text_ = text;
-    expectedReader_ = 0;
-    reader_ = nullptr;
-    lastReader_ = nullptr;
+    OpenedByOffer opened;
+    if (beforeEmptying) beforeEmptying();
+    EmptyClipboard();
+    {
+      std::lock_guard<SlimMutex> lock(mutex_);
+      offer = offered_ = ++lastOffer_;
+      text_ = text;
+      expectedReader_ = 0;
+      reader_ = nullptr;
+      lastReader_ = nullptr;
+    }
+    // Nobody can ask for it before the clipboard is closed again.
+    SetClipboardData(CF_TEXT, nullptr);
   }
-  // Nobody can ask for it before the clipboard is closed again.
-  SetClipboardData(CF_TEXT, nullptr);
-  CloseClipboard();
+  NoteOwnChange();
   return offer;
+}
+
+bool ClipboardOffer::Open() {
+  return OpenClipboard(window_.Handle()) || (LastReaderCloses() && OpenClipboard(window_.Handle()));
+}
+
+void ClipboardOffer::NoteOwnChange() {
+  std::lock_guard<SlimMutex> lock(mutex_);
+  ownSequence_ = GetClipboardSequenceNumber();
+}
+
+bool ClipboardOffer::Unchanged(std::uint64_t offer) const {
+  std::lock_guard<SlimMutex> lock(mutex_);
+  // Not offered_: an offer on its way clears that before it opens the clipboard, and
+  // the content it is about to replace may still be this object's untouched one.
+  return offer && lastOffer_ == offer && GetClipboardOwner() == window_.Handle() &&
+         GetClipboardSequenceNumber() == ownSequence_;
+}
+
+ClipboardOffer::Replacement ClipboardOffer::Replace(std::uint64_t offer, const std::function<void()>& put) {
+  if (!Open()) return Replacement::Held;
+  OpenedByOffer opened;
+  if (!Unchanged(offer)) return Replacement::Changed;
+  {
+    // Emptying tells this window the offer is gone; that is this object's own doing.
+    std::lock_guard<SlimMutex> lock(mutex_);
+    offered_ = 0;
+  }
+  put();
+  return Replacement::Done;
 }
 
 void ClipboardOffer::ExpectReader(std::uint64_t offer, DWORD processId) {
@@ -103,11 +144,14 @@ void ClipboardOffer::Render() {
   DWORD expected;
   {
     std::lock_guard<SlimMutex> lock(mutex_);
-    if (!offered_) return;
+    // Asked at all, the last offer's text is still on the clipboard: also while the
+    // next offer, about to replace it, looks at what it replaces (offered_ is 0 then).
+    if (!lastOffer_) return;
     text = text_;
     expected = expectedReader_;
   }
   PutText(text);
+  NoteOwnChange();
   // The reader is whoever has the clipboard open: a request comes only from inside
   // a reader's GetClipboardData. One that opened without a window cannot be told
   // from a stranger, and does not count.

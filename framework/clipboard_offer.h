@@ -17,6 +17,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "framework/clipboard.h"
@@ -30,6 +31,11 @@ class ClipboardOffer {
     Replaced,  // someone emptied the clipboard first: the text is no longer there to read
     TimedOut,  // nobody that counts asked in time; the text stays offered
   };
+  enum class Replacement {
+    Done,     // the clipboard held the offer untouched and now holds what was put there
+    Changed,  // someone else changed the clipboard since the offer: left as they made it
+    Held,     // another program kept the clipboard open: nothing was done
+  };
 
   // throws Error when the window cannot be made
   explicit ClipboardOffer(std::string cannotOpenMessage = kClipboardHeldMessage);
@@ -41,7 +47,17 @@ class ClipboardOffer {
   // placed; the number names this offer. Throws Error(the message given) when
   // another program holds the clipboard open, and then the clipboard is untouched;
   // the reader of the last text, still closing the clipboard, is waited for.
-  std::uint64_t Offer(const std::string& text);
+  // beforeEmptying runs with the clipboard open, just before it is emptied, so it sees
+  // the content the offer replaces and nobody can change it in between.
+  std::uint64_t Offer(const std::string& text, const std::function<void()>& beforeEmptying = {});
+  // Whether the clipboard still holds this offer as this object left it: nobody emptied
+  // it or put anything on it since (the system's sequence number moved only for this
+  // object's own changes). Certain only while the clipboard is open.
+  bool Unchanged(std::uint64_t offer) const;
+  // Replaces the offer with what put places, inside one open of the clipboard, only
+  // when it is Unchanged: a newer content of someone else's stays. Waits for the
+  // offer's reader to close the clipboard, as Offer does.
+  Replacement Replace(std::uint64_t offer, const std::function<void()>& put);
   // Only a read by a window of this process counts for the offer (0: none counts).
   // Other readers get the text all the same, but their reading says nothing about
   // the one that was meant to paste it (a clipboard history, a bridge to another
@@ -62,9 +78,11 @@ class ClipboardOffer {
   void RenderAll();  // the owner goes away: the text is put there for good
   static void PutText(const std::string& text);
   bool LastReaderCloses();
+  bool Open();  // with the wait for the last reader
+  void NoteOwnChange();
 
   const std::string cannotOpen_;
-  SlimMutex mutex_;
+  mutable SlimMutex mutex_;
   Condition changed_;
   // All guarded by mutex_: what is offered now, and how far its reading has come.
   bool stopped_ = false;
@@ -74,6 +92,7 @@ class ClipboardOffer {
   DWORD expectedReader_ = 0;
   HWND reader_ = nullptr;      // the window of the expected reader that asked, once it did
   HWND lastReader_ = nullptr;  // the same, kept until the next offer has the clipboard
+  DWORD ownSequence_ = 0;      // the clipboard's sequence number after this object's last change
 
   MessageWindow window_;  // last: it goes first, before the state its handler uses
 };

@@ -33,7 +33,8 @@ void TPopupMenu::Popup(int x, int y) {
     if (item.IsLine())
       AppendMenuA(menu.menu, MF_SEPARATOR, 0, nullptr);
     else
-      AppendMenuA(menu.menu, MF_STRING, i + 1, item.Caption().c_str());
+      AppendMenuA(menu.menu, MF_STRING | (item.Checked() ? MF_CHECKED : MF_UNCHECKED), i + 1,
+                  item.Caption().c_str());
   }
   HWND owner = Application::Instance().Handle();
   open_ = menu.menu;

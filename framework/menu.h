@@ -1,5 +1,6 @@
 #pragma once
-// Popup menus: items with a caption ("-" is a separator) and an OnClick event.
+// Popup menus: items with a caption ("-" is a separator), a check mark and an OnClick
+// event.
 // The menu is built when it pops up and the chosen item's event runs after it closes.
 #include <windows.h>
 
@@ -16,12 +17,16 @@ class TMenuItem : public Component {
   const std::string& Caption() const { return caption_; }
   void SetCaption(std::string caption) { caption_ = std::move(caption); }
   bool IsLine() const { return caption_ == "-"; }
+  // Shown as a check mark beside the caption the next time the menu pops up.
+  bool Checked() const { return checked_; }
+  void SetChecked(bool checked) { checked_ = checked; }
   void Click();
 
   Event<Component*> OnClick;
 
  private:
   std::string caption_;
+  bool checked_ = false;
 };
 
 class TPopupMenu : public Component {

@@ -90,6 +90,17 @@ std::int32_t Registry::ReadInteger(const std::string& name) const {
   throw Error(FormatWithName(messages_.readFailed, name));
 }
 
+std::optional<std::uint32_t> Registry::ReadExactDword(const std::string& name) const {
+  if (!current_) return std::nullopt;
+  std::uint32_t value = 0;
+  DWORD size = sizeof value, type = 0;
+  if (RegQueryValueExA(current_.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value),
+                       &size) != ERROR_SUCCESS ||
+      type != REG_DWORD || size != sizeof value)
+    return std::nullopt;
+  return value;
+}
+
 void Registry::Write(const std::string& name, DWORD type, const void* data, DWORD size) {
   if (!current_ || RegSetValueExA(current_.Get(), name.c_str(), 0, type, static_cast<const BYTE*>(data),
                                   size) != ERROR_SUCCESS)

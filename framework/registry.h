@@ -56,6 +56,9 @@ class Registry {
   // missing value, otherwise exactly what ReadString / ReadInteger give or raise.
   std::optional<std::string> ReadStringIfExists(const std::string& name) const;
   std::optional<std::int32_t> ReadIntegerIfExists(const std::string& name) const;
+  // A REG_DWORD of exactly four bytes; nothing for a missing value or one of any other
+  // type or size, which is left as it is. Never raises: for a setting that has a default.
+  std::optional<std::uint32_t> ReadExactDword(const std::string& name) const;
   void WriteString(const std::string& name, const std::string& value);  // REG_SZ, text and one NUL
   void WriteInteger(const std::string& name, std::int32_t value);       // REG_DWORD
 

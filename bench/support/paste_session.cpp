@@ -8,7 +8,7 @@ double PasteSession::PressOnce() {
   PumpFor(2);
   const double pressed = NowMs();
   PressHotkey(SlotKey(0));
-  const double arrived = target_.WaitForText(text_, 2000);
+  const double arrived = lastArrival_ = target_.WaitForText(text_, 2000);
   PumpUntilCtrlUp(500);
   PumpFor(10);
   if (arrived < 0) {

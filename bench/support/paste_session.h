@@ -17,9 +17,12 @@ class PasteSession {
   // The delays of those of count presses whose text arrived.
   std::vector<double> Press(int count);
   int Missed() const { return missed_; }
+  // The counter time at which the last press's text arrived, or -1 when it did not.
+  double LastArrival() const { return lastArrival_; }
 
  private:
   TargetWindow& target_;
   std::string text_;
   int missed_ = 0;
+  double lastArrival_ = -1;
 };

@@ -5,6 +5,8 @@
 #include <doctest.h>
 
 #include <chrono>
+#include <cstring>
+#include <functional>
 #include <future>
 #include <optional>
 #include <string>
@@ -164,5 +166,65 @@ TEST_CASE("an offer while another program holds the clipboard fails and leaves i
     CHECK(GetClipboardSequenceNumber() == sequence);
   }
   CHECK(AsCString(ClipboardBlock(CF_TEXT)) == "before");
+  ReplaceClipboard({});
+}
+
+TEST_CASE("what an offer replaces can be looked at first, an earlier offer's unread text included") {
+  ClipboardOffer clipboard;
+  clipboard.Offer("never read");
+  std::optional<std::string> seen;
+  clipboard.Offer("next", [&seen] {
+    if (HANDLE data = GetClipboardData(CF_TEXT))
+      seen = std::string(static_cast<const char*>(GlobalLock(data)));
+  });
+  CHECK(seen == "never read");
+  CHECK(AsCString(ClipboardBlock(CF_TEXT)) == "next");
+  ReplaceClipboard({});
+}
+
+TEST_CASE("Replace puts its content over the offer only while nobody else changed the clipboard since") {
+  struct Case {
+    std::string name;
+    std::function<void()> meanwhile;
+    ClipboardOffer::Replacement outcome;
+    std::string text;  // CF_TEXT afterwards
+  };
+  const Case cases[] = {
+      {"nobody", [] {}, ClipboardOffer::Replacement::Done, "put back"},
+      {"a read by anyone", [] { ReadAsWindow(CF_TEXT); }, ClipboardOffer::Replacement::Done, "put back"},
+      {"a copy that empties it first",
+       [] {
+         REQUIRE(ReplaceClipboard({{CF_TEXT, std::string("newer\0", 6)}}));
+       },
+       ClipboardOffer::Replacement::Changed, "newer"},
+      {"a format added without emptying it",
+       [] {
+         REQUIRE(OpenClipboard(nullptr));
+         HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 6);
+         std::memcpy(GlobalLock(block), "added", 6);
+         GlobalUnlock(block);
+         SetClipboardData(RegisterClipboardFormatA("added later"), block);
+         CloseClipboard();
+       },
+       ClipboardOffer::Replacement::Changed, "offered"},
+  };
+  for (const Case& c : cases) {
+    CAPTURE(c.name);
+    ClipboardOffer clipboard;
+    const std::uint64_t offer = clipboard.Offer("offered");
+    c.meanwhile();
+    CHECK(clipboard.Replace(offer, [] { ClipboardMemory("put back", 9).HandTo(CF_TEXT); }) == c.outcome);
+    CHECK(AsCString(ClipboardBlock(CF_TEXT)) == c.text);
+  }
+  // Another program holds the clipboard: nothing is done.
+  ClipboardOffer clipboard;
+  const std::uint64_t offer = clipboard.Offer("offered");
+  {
+    ClipboardHolder other;
+    REQUIRE(other.Held());
+    CHECK(clipboard.Replace(offer, [] { ClipboardMemory("put back", 9).HandTo(CF_TEXT); }) ==
+          ClipboardOffer::Replacement::Held);
+  }
+  CHECK(AsCString(ClipboardBlock(CF_TEXT)) == "offered");
   ReplaceClipboard({});
 }

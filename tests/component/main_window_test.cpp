@@ -9,9 +9,11 @@
 #include <utility>
 #include <vector>
 
+#include "app/messages.h"
 #include "button_reference.h"
 #include "dialog_reference.h"
 #include "framework/application.h"
+#include "framework/error.h"
 #include "hotkey_probe.h"
 #include "key_input.h"
 #include "mouse_input.h"
@@ -357,12 +359,13 @@ TEST_CASE("a real click on button i edits slot i") {
 }
 
 TEST_CASE(
-    "the icon's menu and the panel's menu as shown: Preferences first, About, Quit, separators between") {
+    "the icon's menu and the panel's menu as shown: Preferences first, About, Restore clipboard, Quit, "
+    "separators between") {
   PrepareStore({});
   ProgramWindows program;
   TMainFrm& main = program.MainForm();
   // Captions as bytes; separators are separators, not items with a text.
-  const std::string expected = "Preferences(&P) | - | About(&A) | - | Quit(&Q)";
+  const std::string expected = "Preferences(&P) | - | About(&A) | Restore clipboard(&R) | - | Quit(&Q)";
 
   {
     ShownMenuReader menu("menu-of-the-icon");
@@ -384,6 +387,45 @@ TEST_CASE(
   // Nothing was chosen: the window is still shown, the icon still hidden.
   CHECK(IsWindowVisible(main.Handle()));
   CHECK_FALSE(main.TrayIcon->Active());
+}
+
+TEST_CASE("Restore clipboard(&R) shows the stored switch as its check; a click turns it over and stores it") {
+  PrepareStore({});
+  const auto dword = [](DWORD value) {
+    return std::string(reinterpret_cast<const char*>(&value), sizeof value);
+  };
+  WriteStoreValue("RestoreClipboard", REG_DWORD, dword(1));
+  ProgramWindows program;
+  TMainFrm& main = program.MainForm();
+  // The item as the icon's menu shows it after a real right press on the icon.
+  auto shown = [] {
+    ShownMenuReader menu;
+    REQUIRE(XClick(kTrayIconSpot.x, kTrayIconSpot.y, 3));
+    REQUIRE(menu.WaitRead());
+    const std::vector<std::string> items = menu.Items();
+    REQUIRE(items.size() == 6);
+    return items[3];
+  };
+  auto stored = [] {
+    const std::optional<RawValue> value = ReadStoreValue("RestoreClipboard");
+    return value ? std::to_string(value->type) + ": " + value->bytes : "missing";
+  };
+  CHECK(shown() == "Restore clipboard(&R) (checked)");
+  main.RestoreClipboardR1->Click();
+  CHECK(stored() == std::to_string(REG_DWORD) + ": " + dword(0));
+  CHECK(shown() == "Restore clipboard(&R)");
+  main.RestoreClipboardR1->Click();
+  CHECK(stored() == std::to_string(REG_DWORD) + ": " + dword(1));
+  CHECK(shown() == "Restore clipboard(&R) (checked)");
+
+  // A store that refuses the write: the click raises the write's error (for the
+  // standard error box) and the switch stays as it was.
+  REQUIRE(DenyWritesToStore());
+  CHECK_THROWS_WITH_AS(main.RestoreClipboardR1->Click(),
+                       FormatWithName(kRegistryWriteFailed, "RestoreClipboard").c_str(), Error);
+  CHECK(shown() == "Restore clipboard(&R) (checked)");
+  CHECK(stored() == std::to_string(REG_DWORD) + ": " + dword(1));
+  ClearStore();
 }
 
 TEST_CASE("minimising hides into the notification area; the icon brings the window back") {

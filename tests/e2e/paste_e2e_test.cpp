@@ -182,21 +182,10 @@ TEST_CASE("a slot hotkey held down pastes once for each repeat, each paste whole
   REQUIRE(session.Start());
   REQUIRE(session.target.Activate());
   constexpr int kRepeats = 4;
-  std::vector<INPUT> keys;
-  auto add = [&keys](WORD vk, DWORD flags) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = vk;
-    input.ki.dwFlags = flags;
-    keys.push_back(input);
-  };
-  add(VK_CONTROL, 0);
-  add(VK_MENU, 0);
-  for (int i = 0; i < kRepeats; ++i) add('1', 0);
-  add('1', KEYEVENTF_KEYUP);
-  add(VK_MENU, KEYEVENTF_KEYUP);
-  add(VK_CONTROL, KEYEVENTF_KEYUP);
-  SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+  KeySequence keys;
+  keys.Down(VK_CONTROL).Down(VK_MENU);
+  for (int i = 0; i < kRepeats; ++i) keys.Down('1');
+  keys.Up('1').Up(VK_MENU).Up(VK_CONTROL).Send();
   std::string expected;
   for (int i = 0; i < kRepeats; ++i) expected += slot.paste;
   CHECK(session.TextArrives(expected));

@@ -9,38 +9,19 @@ namespace {
 bool OpenPatiently(HWND owner) {
   return PumpUntil([owner] { return OpenClipboard(owner) != FALSE; }, 2000);
 }
-
-// Closes what OpenPatiently opened.
-class OpenedClipboard {
- public:
-  explicit OpenedClipboard(HWND owner = nullptr) : open_(OpenPatiently(owner)) {}
-  ~OpenedClipboard() {
-    if (open_) CloseClipboard();
-  }
-  OpenedClipboard(const OpenedClipboard&) = delete;
-  OpenedClipboard& operator=(const OpenedClipboard&) = delete;
-  bool IsOpen() const { return open_; }
-
- private:
-  bool open_;
-};
-
-// EmptyClipboard makes the opening window the owner; with no window, SetClipboardData
-// would be refused on Windows.
-class OwnerWindow {
- public:
-  OwnerWindow()
-      : handle_(CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                GetModuleHandleA(nullptr), nullptr)) {}
-  ~OwnerWindow() { DestroyWindow(handle_); }
-  OwnerWindow(const OwnerWindow&) = delete;
-  OwnerWindow& operator=(const OwnerWindow&) = delete;
-  HWND Handle() const { return handle_; }
-
- private:
-  HWND handle_;
-};
 }  // namespace
+
+OpenedClipboard::OpenedClipboard(HWND owner) : open_(OpenPatiently(owner)) {}
+
+OpenedClipboard::~OpenedClipboard() {
+  if (open_) CloseClipboard();
+}
+
+OwnerWindow::OwnerWindow()
+    : handle_(CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                              GetModuleHandleA(nullptr), nullptr)) {}
+
+OwnerWindow::~OwnerWindow() { DestroyWindow(handle_); }
 
 std::optional<std::string> ClipboardBlock(UINT format) {
   OpenedClipboard clipboard;

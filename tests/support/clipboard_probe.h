@@ -11,6 +11,34 @@
 #include <utility>
 #include <vector>
 
+// Opens the clipboard for this thread until the end of the scope, retrying for a
+// while when someone else has it open.
+class OpenedClipboard {
+ public:
+  explicit OpenedClipboard(HWND owner = nullptr);
+  ~OpenedClipboard();
+  OpenedClipboard(const OpenedClipboard&) = delete;
+  OpenedClipboard& operator=(const OpenedClipboard&) = delete;
+  bool IsOpen() const { return open_; }
+
+ private:
+  bool open_;
+};
+
+// A message-only window to open the clipboard with: EmptyClipboard makes the opening
+// window the owner, and with no window SetClipboardData would be refused on Windows.
+class OwnerWindow {
+ public:
+  OwnerWindow();
+  ~OwnerWindow();
+  OwnerWindow(const OwnerWindow&) = delete;
+  OwnerWindow& operator=(const OwnerWindow&) = delete;
+  HWND Handle() const { return handle_; }
+
+ private:
+  HWND handle_;
+};
+
 // The whole global block of one format, GlobalSize bytes, or nothing when the format
 // is absent or the clipboard could not be opened.
 std::optional<std::string> ClipboardBlock(UINT format);

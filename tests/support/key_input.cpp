@@ -2,26 +2,34 @@
 
 #include <vector>
 
+KeySequence& KeySequence::Add(UINT key, DWORD flags) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = static_cast<WORD>(key);
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
+  input.ki.dwFlags = flags;
+  inputs_.push_back(input);
+  return *this;
+}
+
+KeySequence& KeySequence::Down(UINT key) { return Add(key, 0); }
+KeySequence& KeySequence::Up(UINT key) { return Add(key, KEYEVENTF_KEYUP); }
+
+void KeySequence::Send() const {
+  SendInput(static_cast<UINT>(inputs_.size()), const_cast<INPUT*>(inputs_.data()), sizeof(INPUT));
+}
+
 void PressHotkey(UINT modifiers, UINT key) {
-  std::vector<WORD> held;
+  std::vector<UINT> held;
   if (modifiers & MOD_CONTROL) held.push_back(VK_CONTROL);
   if (modifiers & MOD_ALT) held.push_back(VK_MENU);
   if (modifiers & MOD_SHIFT) held.push_back(VK_SHIFT);
 
-  std::vector<INPUT> inputs;
-  auto add = [&inputs](WORD vk, DWORD flags) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = vk;
-    input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
-    input.ki.dwFlags = flags;
-    inputs.push_back(input);
-  };
-  for (WORD vk : held) add(vk, 0);
-  add(static_cast<WORD>(key), 0);
-  add(static_cast<WORD>(key), KEYEVENTF_KEYUP);
-  for (auto it = held.rbegin(); it != held.rend(); ++it) add(*it, KEYEVENTF_KEYUP);
-  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  KeySequence keys;
+  for (UINT vk : held) keys.Down(vk);
+  keys.Down(key).Up(key);
+  for (auto it = held.rbegin(); it != held.rend(); ++it) keys.Up(*it);
+  keys.Send();
 }
 
 void PressKey(UINT key) { PressHotkey(0, key); }

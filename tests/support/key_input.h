@@ -3,6 +3,20 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
+
+// Key events gathered in order and sent as one SendInput, so nothing of this
+// process's comes between them.
+class KeySequence {
+ public:
+  KeySequence& Down(UINT key);
+  KeySequence& Up(UINT key);
+  void Send() const;
+
+ private:
+  KeySequence& Add(UINT key, DWORD flags);
+  std::vector<INPUT> inputs_;
+};
 
 // Presses key with the modifiers (MOD_CONTROL, MOD_ALT, MOD_SHIFT) held: one SendInput
 // of modifiers down, key down, key up, modifiers up, so no modifier stays held.

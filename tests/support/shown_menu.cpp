@@ -33,6 +33,7 @@ std::vector<std::string> ReadItems(HMENU menu) {
                        : (info.fType & ~MFT_RADIOCHECK) == MFT_STRING ? text
                                                                       : "?";
     if (info.fState & MFS_DEFAULT) item += " (default)";
+    if (info.fState & MFS_CHECKED) item += " (checked)";
     items.push_back(item);
   }
   return items;

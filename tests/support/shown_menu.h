@@ -22,7 +22,7 @@ class ShownMenuReader {
   // Pumps until a menu was read and closed; false when none showed in time.
   bool WaitRead(DWORD timeoutMs = 5000);
   // Its items in order: the caption's bytes, "-" for a separator, "?" for an item
-  // of any other kind; "(default)" follows a default item.
+  // of any other kind; "(default)" follows a default item, "(checked)" a checked one.
   std::vector<std::string> Items() const;
   // The same joined by " | ", for messages.
   std::string Listed() const;
