@@ -13,6 +13,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "bench/support/dialogs.h"
 #include "bench/support/driver.h"
@@ -23,6 +24,7 @@
 
 namespace {
 
+constexpr int kRounds = 3;
 constexpr int kPastes = 100;  // per half
 constexpr int kPopupWarmUp = 10;
 constexpr int kPopups = 100;
@@ -122,12 +124,24 @@ Profile Measure(const Subject& subject, TargetWindow& target) {
   return profile;
 }
 
-Samples Of(const std::optional<Reading>& r, double Reading::*field) {
-  return r ? Samples::One((*r).*field) : Samples::NotYet();
-}
+// A profile's reading at one stage; none where the program has no such stage.
+using Stage = std::optional<Reading> (*)(const Profile&);
+std::optional<Reading> AtStart(const Profile& p) { return p.start; }
+std::optional<Reading> AtHalf(const Profile& p) { return p.half; }
+std::optional<Reading> AfterPastes(const Profile& p) { return p.pastes; }
+std::optional<Reading> PopupsWarm(const Profile& p) { return p.popupsWarm; }
+std::optional<Reading> AfterPopups(const Profile& p) { return p.popups; }
 
-Samples Growth(const std::optional<Reading>& from, const std::optional<Reading>& to, double Reading::*field) {
-  return from && to ? Samples::One((*to).*field - (*from).*field) : Samples::NotYet();
+// One sample per round: the reading at the stage, or its growth from another stage.
+Samples Of(const std::vector<Profile>& rounds, Stage at, double Reading::*field, Stage from = nullptr) {
+  std::vector<double> values;
+  for (const Profile& p : rounds) {
+    const std::optional<Reading> to = at(p);
+    const std::optional<Reading> base = from ? from(p) : std::optional<Reading>(Reading{});
+    if (!to || !base) return Samples::NotYet();
+    values.push_back((*to).*field - (*base).*field);
+  }
+  return Samples::Of(values);
 }
 
 struct Field {
@@ -135,30 +149,30 @@ struct Field {
   double Reading::*field;
 };
 
-void AppendRows(const std::string& out, const Field& f, const Profile& velnor, const Profile& floor,
-                const Profile& pasteFloor, const std::string& note) {
+void AppendRows(const std::string& out, const Field& f, const std::vector<Profile>& velnor,
+                const std::vector<Profile>& floor, const std::vector<Profile>& pasteFloor,
+                const std::string& note) {
   const std::string name = f.name;
   const std::string flat = "<= 64 KB|velnor<=64";
   // The working set has a target against the floor; private bytes are shown beside it.
   const std::string ratio13 = f.field == &Reading::workingSetKb ? "<= 1.3x floor|ratio<=1.3" : "";
-  AppendRow(out, {"Memory after start: " + name, "KB", "value", ratio13, Of(velnor.start, f.field),
-                  Of(floor.start, f.field), note});
-  AppendRow(out, {"Memory after 200 pastes: " + name, "KB", "value", ratio13, Of(velnor.pastes, f.field),
-                  Of(floor.pastes, f.field), ""});
-  AppendRow(out, {"Memory after 100 popups: " + name, "KB", "value", ratio13, Of(velnor.popups, f.field),
-                  Of(floor.popups, f.field), ""});
-  AppendRow(out, {"Growth over pastes 1-200 (floor: paste floor): " + name, "KB", "value", "",
-                  Growth(velnor.start, velnor.pastes, f.field),
-                  Growth(pasteFloor.start, pasteFloor.pastes, f.field), ""});
-  AppendRow(out, {"Growth over pastes 101-200: " + name, "KB", "value", flat,
-                  Growth(velnor.half, velnor.pastes, f.field), Growth(floor.half, floor.pastes, f.field), "",
+  const auto field = f.field;
+  AppendRow(out, {"Memory after start: " + name, "KB", "median", ratio13, Of(velnor, AtStart, field),
+                  Of(floor, AtStart, field), note});
+  AppendRow(out, {"Memory after 200 pastes: " + name, "KB", "median", ratio13, Of(velnor, AfterPastes, field),
+                  Of(floor, AfterPastes, field), ""});
+  AppendRow(out, {"Memory after 100 popups: " + name, "KB", "median", ratio13, Of(velnor, AfterPopups, field),
+                  Of(floor, AfterPopups, field), ""});
+  AppendRow(out, {"Growth over pastes 1-200 (floor: paste floor): " + name, "KB", "median", "",
+                  Of(velnor, AfterPastes, field, AtStart), Of(pasteFloor, AfterPastes, field, AtStart), ""});
+  AppendRow(out, {"Growth over pastes 101-200: " + name, "KB", "median", flat,
+                  Of(velnor, AfterPastes, field, AtHalf), Of(floor, AfterPastes, field, AtHalf), "", false});
+  AppendRow(out, {"Growth over popups 11-100: " + name, "KB", "median", flat,
+                  Of(velnor, AfterPopups, field, PopupsWarm), Of(floor, AfterPopups, field, PopupsWarm), "",
                   false});
-  AppendRow(out, {"Growth over popups 11-100: " + name, "KB", "value", flat,
-                  Growth(velnor.popupsWarm, velnor.popups, f.field),
-                  Growth(floor.popupsWarm, floor.popups, f.field), "", false});
-  AppendRow(out, {"Growth from 200 pastes to 100 popups: " + name, "KB", "value", "",
-                  Growth(velnor.pastes, velnor.popups, f.field), Growth(floor.pastes, floor.popups, f.field),
-                  "", false});
+  AppendRow(out, {"Growth from 200 pastes to 100 popups: " + name, "KB", "median", "",
+                  Of(velnor, AfterPopups, field, AfterPastes), Of(floor, AfterPopups, field, AfterPastes), "",
+                  false});
 }
 
 }  // namespace
@@ -168,9 +182,18 @@ int main(int argc, char** argv) {
       argc, argv, 4, "<velnor.exe> <tray floor.exe> <paste floor.exe> <results file>", [](const auto& args) {
         StoreBenchSlots();
         TargetWindow target;
-        const Profile velnor = Measure({args[0], "", true, true}, target);
-        const Profile floor = Measure({args[1], "", false, false}, target);
-        const Profile pasteFloor = Measure({args[2], SlotText(0), true, false}, target);
+        // Rounds interleaved, so that one noisy moment of the machine does not decide a
+        // ratio: each figure is the median of its rounds.
+        std::vector<Profile> velnor, floor, pasteFloor;
+        int missedPastes = 0, closedByMessage = 0;
+        for (int round = 0; round < kRounds; ++round) {
+          Progress("memory: round %d of %d", round + 1, kRounds);
+          velnor.push_back(Measure({args[0], "", true, true}, target));
+          floor.push_back(Measure({args[1], "", false, false}, target));
+          pasteFloor.push_back(Measure({args[2], SlotText(0), true, false}, target));
+          missedPastes += velnor.back().missedPastes;
+          closedByMessage += velnor.back().closedByMessage;
+        }
         const std::string note =
             "Readings: working set from GetProcessMemoryInfo on the program's process, under Wine the Unix "
             "process's VmRSS (Wine's own libraries included); private bytes: Wine 8 reports 0 for another "
@@ -178,9 +201,11 @@ int main(int argc, char** argv) {
             "gets "
             "the same presses and ignores them. Growth from 200 pastes to 100 popups includes the popup's "
             "first "
-            "opening, hence no target; the leak targets apply after warm-up. Missed pastes: " +
-            std::to_string(velnor.missedPastes) +
-            "; popups closed by WM_CLOSE after Esc failed: " + std::to_string(velnor.closedByMessage) + ".";
+            "opening, hence no target; the leak targets apply after warm-up. Each figure is the median of " +
+            std::to_string(kRounds) +
+            " interleaved rounds (Velnor, tray floor, paste floor, again). Missed pastes: " +
+            std::to_string(missedPastes) +
+            "; popups closed by WM_CLOSE after Esc failed: " + std::to_string(closedByMessage) + ".";
         AppendRows(args[3], {"working set", &Reading::workingSetKb}, velnor, floor, pasteFloor, note);
         AppendRows(args[3], {"private bytes", &Reading::privateKb}, velnor, floor, pasteFloor, "");
         Progress("memory: %s", note.c_str());
