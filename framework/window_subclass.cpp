@@ -99,8 +99,7 @@ void WindowSubclass::Tidy(HWND window, Chain* chain, bool windowGoes) {
   chain->entries.erase(std::remove(chain->entries.begin(), chain->entries.end(), nullptr),
                        chain->entries.end());
   if (!chain->entries.empty()) return;
-  const bool onTop =
-      !chain->gone || IsWindow(window) ? ProcedureOf(window) == &WindowSubclass::ChainProcedure : false;
+  const bool onTop = IsWindow(window) && ProcedureOf(window) == &WindowSubclass::ChainProcedure;
   // Someone else's procedure above calls the chain's: it stays, passing messages on.
   if (!onTop && !chain->gone) return;
   if (onTop) SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(chain->original));
