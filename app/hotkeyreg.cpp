@@ -26,13 +26,16 @@ TSlotList MakeClearedSlotList() {
   return list;
 }
 
-THotkeyReg::THotkeyReg()
-    : Registry_(HKEY_CURRENT_USER, KEY_ALL_ACCESS,
-                {kRegistryReadFailed, kRegistryBadType, kRegistryWriteFailed}) {
-  // Left unchecked on purpose: without a key a load finds no values (cleared records)
-  // and the first write of a save reports the failure with the value's name.
-  static_cast<void>(Registry_.OpenKey(kStoreKeyPath, true));
+Registry OpenStore() {
+  Registry store(HKEY_CURRENT_USER, KEY_ALL_ACCESS,
+                 {kRegistryReadFailed, kRegistryBadType, kRegistryWriteFailed});
+  // Left unchecked on purpose: without a key a load finds no values (cleared records,
+  // the switch off) and the first write reports the failure with the value's name.
+  static_cast<void>(store.OpenKey(kStoreKeyPath, true));
+  return store;
 }
+
+THotkeyReg::THotkeyReg() : Registry_(OpenStore()) {}
 
 void THotkeyReg::LoadSlots(TSlotList& list) {
   for (size_t i = 0; i < list.size(); ++i) {

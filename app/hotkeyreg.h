@@ -10,6 +10,10 @@
 inline constexpr int kSlotCount = 10;
 inline constexpr char kStoreKeyPath[] = "Software\\Dastrel\\Velnor";
 
+// The store's key, opened (made when missing) for reading and writing, with the
+// program's messages for a failed read, a wrong type and a failed write.
+Registry OpenStore();
+
 struct THotkeyStruct {
   std::string DisplayText;
   std::string PasteText;
